@@ -1,0 +1,75 @@
+# Shared by the scripts: paths, the build, and sealed Wine prefixes.
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+BUILD_DIR="${QUENVOR_BUILD_DIR:-$ROOT/build}"
+CACHE_DIR="$ROOT/.cache"
+SCREEN="-screen 0 1280x1024x24"
+
+build_all() {
+  "$ROOT/scripts/setup"
+  cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw32.cmake" >/dev/null
+  cmake --build "$BUILD_DIR" -j "$(nproc)"
+}
+
+# Every Wine process of ours runs with these, so nothing lands in the host's folders:
+# the recycle bin (XDG trash), menu entries and MIME data stay inside the prefix.
+wine_env() {
+  local prefix="$1"
+  export WINEPREFIX="$prefix"
+  export WINEARCH=win64
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  export XDG_DATA_HOME="$prefix/xdg/data"
+  export XDG_CONFIG_HOME="$prefix/xdg/config"
+  export XDG_CACHE_HOME="$prefix/xdg/cache"
+  mkdir -p "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME"
+}
+
+# A new prefix links the user folders to the host's home and maps z: to the host's root.
+# Replace the links by real folders (a marker file keeps Wine from linking an empty folder
+# again) and remove z:.
+seal_prefix() {
+  local prefix="$1" link target
+  while IFS= read -r -d '' link; do
+    target="$(readlink -f "$link" || true)"
+    case "$target" in
+      "$prefix"/*) ;;
+      *) rm -f "$link"; mkdir -p "$link"; : > "$link/desktop.ini" ;;
+    esac
+  done < <(find "$prefix/drive_c/users" -type l -print0)
+  rm -f "$prefix/dosdevices/z:"
+}
+
+# Creates the template prefix once per Wine version, then copies it to $1.
+fresh_prefix() {
+  local prefix="$1" version template
+  version="$(wine --version | tr -c 'A-Za-z0-9.\n' '_')"
+  template="$CACHE_DIR/prefix-template-$version"
+  if [ ! -f "$template/.sealed" ]; then
+    rm -rf "$template"
+    mkdir -p "$CACHE_DIR"
+    (
+      wine_env "$template"
+      wineboot -i >/dev/null 2>&1
+      wineserver -w
+      seal_prefix "$template"
+      touch "$template/.sealed"
+    )
+  fi
+  rm -rf "$prefix"
+  mkdir -p "$(dirname "$prefix")"
+  cp -a "$template" "$prefix"
+  # The copy's XDG folders must be its own.
+  rm -f "$prefix/.sealed"
+}
+
+# Runs "$@" inside a fresh Xvfb display with the prefix's wineserver started inside it
+# (its output must not hold our pipes open) and stopped at the end.
+in_xvfb() {
+  xvfb-run -a -s "$SCREEN" bash -c '
+    wineserver -p </dev/null >/dev/null 2>&1
+    # Start the session processes (services, devices, desktop) with no pipe of ours.
+    (cd "$WINEPREFIX/drive_c" && wine cmd /c exit 0) </dev/null >/dev/null 2>&1
+    "$@"; rc=$?
+    wineserver -k >/dev/null 2>&1
+    exit $rc' bash "$@"
+}
