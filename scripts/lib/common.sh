@@ -1,7 +1,7 @@
 # Shared by the scripts: paths, the build, and sealed Wine prefixes.
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 BUILD_DIR="${QUENVOR_BUILD_DIR:-$ROOT/build}"
-CACHE_DIR="$ROOT/.cache"
+CACHE_DIR="${QUENVOR_CACHE_DIR:-$ROOT/.cache}"
 SCREEN="-screen 0 1280x1024x24"
 
 build_all() {
