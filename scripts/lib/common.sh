@@ -6,7 +6,11 @@ SCREEN="-screen 0 1280x1024x24"
 
 build_all() {
   "$ROOT/scripts/setup"
-  cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw32.cmake" >/dev/null
+  if [ -f "$BUILD_DIR/CMakeCache.txt" ]; then
+    cmake -S "$ROOT" -B "$BUILD_DIR" >/dev/null
+  else
+    cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw32.cmake" >/dev/null
+  fi
   cmake --build "$BUILD_DIR" -j "$(nproc)"
 }
 
@@ -43,13 +47,17 @@ seal_prefix() {
 fresh_prefix() {
   local prefix="$1" version template
   version="$(wine --version | tr -c 'A-Za-z0-9.\n' '_')"
-  template="$CACHE_DIR/prefix-template-$version"
+  template="$CACHE_DIR/prefix-template-2-$version"
   if [ ! -f "$template/.sealed" ]; then
     rm -rf "$template"
     mkdir -p "$CACHE_DIR"
     (
       wine_env "$template"
       wineboot -i >/dev/null 2>&1
+      # A virtual desktop of the screen's size: top-level windows are not X windows, so
+      # showing and hiding them never waits for a window manager that Xvfb lacks.
+      wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+      wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
       wineserver -w
       seal_prefix "$template"
       touch "$template/.sealed"

@@ -1,0 +1,1 @@
+// Opening, closing and returning from pages.

@@ -1,0 +1,283 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/form.h"
+
+namespace {
+
+using ui::Def;
+using ui::Kind;
+
+constexpr Def kDesign[] = {
+    {.kind = Kind::Frame, .name = "Frame1", .rect = {120, 120, 4000, 2400}, .caption = "Group"},
+    {.kind = Kind::OptionButton, .name = "Option1", .index = 0, .parent = "Frame1",
+     .rect = {240, 360, 1500, 255}, .caption = "A", .value = 1},
+    {.kind = Kind::OptionButton, .name = "Option1", .index = 1, .parent = "Frame1",
+     .rect = {240, 720, 1500, 255}, .caption = "B"},
+    {.kind = Kind::OptionButton, .name = "Option2", .rect = {4300, 360, 1500, 255}, .caption = "Outside",
+     .value = 1},
+    {.kind = Kind::CheckBox, .name = "Check1", .index = 0, .rect = {1500, 3000, 1500, 255}, .caption = "zero"},
+    {.kind = Kind::CheckBox, .name = "Check1", .index = 3, .rect = {1500, 3300, 1500, 255}, .caption = "three",
+     .value = 1},
+    {.kind = Kind::CheckBox, .name = "Check1", .index = 7, .rect = {1500, 3600, 1500, 255}, .caption = "seven",
+     .value = 2},
+    {.kind = Kind::TextBox, .name = "Text1", .rect = {1500, 4000, 3000, 300}, .caption = "design text"},
+    {.kind = Kind::CommandButton, .name = "Command1", .rect = {1500, 4500, 1200, 375}, .caption = "OK",
+     .style = ui::kDefault},
+    {.kind = Kind::CommandButton, .name = "Command2", .rect = {3000, 4500, 1200, 375}, .caption = "Cancel",
+     .style = ui::kCancel},
+    {.kind = Kind::VScrollBar, .name = "VScroll1", .rect = {6000, 120, 255, 3000}, .max = 100,
+     .smallChange = 10, .largeChange = 20},
+    {.kind = Kind::Label, .name = "Label1", .rect = {1500, 1500, 3000, 255}, .caption = "Design && caption"},
+    {.kind = Kind::Timer, .name = "Timer1", .style = ui::kDisabled, .max = 10},
+    {.kind = Kind::Menu, .name = "mnuFile", .caption = "&File"},
+    {.kind = Kind::Menu, .name = "mnuExit", .parent = "mnuFile", .caption = "E&xit"},
+};
+
+constexpr ui::FormDef kForm{.name = "frmSample", .caption = "Sample", .width = 7200, .height = 6000};
+
+class FrmSample : public ui::Form {
+ public:
+  FrmSample() : Form(kForm, kDesign) {}
+
+  ui::Ctl<ui::TextBox> Text1{this, "Text1"};
+  ui::Ctl<ui::CommandButton> Command1{this, "Command1"};
+  ui::Ctl<ui::CommandButton> Command2{this, "Command2"};
+  ui::Ctl<ui::VScrollBar> VScroll1{this, "VScroll1"};
+  ui::Ctl<ui::Label> Label1{this, "Label1"};
+  ui::Ctl<ui::Timer> Timer1{this, "Timer1"};
+  ui::Ctl<ui::OptionButton> Option2{this, "Option2"};
+  ui::Ctl<ui::Menu> mnuExit{this, "mnuExit"};
+  ui::ControlArray<ui::CheckBox> Check1{this, "Check1"};
+  ui::ControlArray<ui::OptionButton> Option1{this, "Option1"};
+
+  // The form's own variables survive Unload.
+  int loads = 0;
+  int unloads = 0;
+  int timerTicks = 0;
+  bool cancelUnload = false;
+  bool unloadOnClick = false;
+  std::vector<std::string> events;
+
+  // A public procedure that touches no control leaves the form unloaded.
+  int Twice(int x) { return 2 * x; }
+
+ protected:
+  void BindEvents() override {
+    Check1.ForEach([this](ui::CheckBox& c, int i) {
+      c.Click = [this, i] { events.push_back("Check1_Click(" + std::to_string(i) + ")"); };
+    });
+    Option1.ForEach([this](ui::OptionButton& o, int i) {
+      o.Click = [this, i] { events.push_back("Option1_Click(" + std::to_string(i) + ")"); };
+    });
+    Text1->Change = [this] { events.push_back("Text1_Change"); };
+    VScroll1->Change = [this] { events.push_back("VScroll1_Change"); };
+    Command1->Click = [this] {
+      events.push_back("Command1_Click");
+      if (unloadOnClick) Unload();
+    };
+    Command2->Click = [this] { events.push_back("Command2_Click"); };
+    mnuExit->Click = [this] { events.push_back("mnuExit_Click"); };
+    Timer1->Tick = [this] {
+      ++timerTicks;
+      Timer1->SetEnabled(false);
+      if (IsModal()) Hide();
+    };
+  }
+
+  void Form_Load() override {
+    ++loads;
+    // Touching its own controls during Form_Load must not load the form again.
+    Label1->SetToolTipText("tip");
+    events.push_back("Form_Load");
+  }
+
+  void Form_Unload(int& cancel) override {
+    ++unloads;
+    if (cancelUnload) cancel = 1;
+  }
+};
+
+class FormTest : public testing::Test {
+ protected:
+  void TearDown() override {
+    form.cancelUnload = false;
+    form.Unload();
+    ui::DoEvents();
+  }
+  FrmSample form;
+};
+
+RECT ChildRect(HWND child) {
+  RECT r{};
+  GetWindowRect(child, &r);
+  MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+TEST_F(FormTest, LoadsOnFirstTouchOnlyAndCountsAsLoadedDuringFormLoad) {
+  EXPECT_EQ(form.Twice(4), 8);
+  EXPECT_FALSE(form.Loaded());
+  EXPECT_EQ(form.Check1[3].Value(), 1);  // the first touch loads
+  EXPECT_TRUE(form.Loaded());
+  EXPECT_EQ(form.loads, 1);
+  EXPECT_EQ(form.Label1->ToolTipText(), "tip");
+  EXPECT_FALSE(IsWindowVisible(form.hWnd()));  // loaded hidden
+  EXPECT_EQ(form.loads, 1);
+}
+
+TEST_F(FormTest, UnloadKeepsVariablesAndReloadStartsFromTheDesign) {
+  form.Text1->SetText("typed");
+  form.Check1[0].SetValue(1);
+  HWND first = form.hWnd();
+  ASSERT_TRUE(form.Unload());
+  EXPECT_FALSE(form.Loaded());
+  EXPECT_FALSE(IsWindow(first));
+  EXPECT_EQ(form.unloads, 1);
+  EXPECT_EQ(form.loads, 1);  // variables live on
+  EXPECT_EQ(form.Text1->Text(), "design text");  // touching loads again, from the design
+  EXPECT_EQ(form.Check1[0].Value(), 0);
+  EXPECT_EQ(form.loads, 2);
+  EXPECT_FALSE(form.Unload() && false);
+}
+
+TEST_F(FormTest, CancelledUnloadKeepsTheFormLoaded) {
+  form.Show();
+  form.cancelUnload = true;
+  SendMessageA(form.hWnd(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(form.Loaded());
+  EXPECT_TRUE(IsWindowVisible(form.hWnd()));
+}
+
+TEST_F(FormTest, CloseBoxUnloadsLikeACloseButton) {
+  form.Show();
+  HWND hwnd = form.hWnd();
+  EXPECT_TRUE(IsWindowVisible(hwnd));
+  SendMessageA(hwnd, WM_CLOSE, 0, 0);
+  ui::DoEvents();
+  EXPECT_FALSE(form.Loaded());
+  EXPECT_EQ(form.unloads, 1);
+  EXPECT_FALSE(IsWindow(hwnd));
+}
+
+TEST_F(FormTest, ShowingALoadedHiddenFormDoesNotLoadAgain) {
+  form.Hide();  // Hide on an unloaded form loads it hidden
+  EXPECT_TRUE(form.Loaded());
+  form.Check1[0].SetValue(1);
+  form.Show();
+  EXPECT_EQ(form.loads, 1);
+  EXPECT_EQ(form.Check1[0].Value(), 1);
+  EXPECT_TRUE(IsWindowVisible(form.hWnd()));
+}
+
+TEST_F(FormTest, ValuesSetFromCodeRaiseTheUsersEvents) {
+  form.Load();
+  form.events.clear();
+  form.Check1[7].SetValue(0);
+  form.Check1[7].SetValue(0);  // no change, no event
+  form.Option1[1].SetValue(true);
+  form.Text1->SetText("new");
+  form.VScroll1->SetValue(30);
+  EXPECT_EQ(form.events, (std::vector<std::string>{"Check1_Click(7)", "Option1_Click(1)",
+                                                   "Text1_Change", "VScroll1_Change"}));
+  // Option buttons are exclusive within their container only.
+  EXPECT_FALSE(form.Option1[0].Value());
+  EXPECT_TRUE(form.Option2->Value());
+  EXPECT_EQ(SendMessageA(form.Option1[0].hWnd(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(SendMessageA(form.Check1[7].hWnd(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+}
+
+TEST_F(FormTest, UserClicksOnRealWindowsRaiseEvents) {
+  form.Show();
+  form.events.clear();
+  SendMessageA(form.Check1[0].hWnd(), BM_CLICK, 0, 0);  // inside a frame? no: on the form
+  SendMessageA(form.Option1[1].hWnd(), BM_CLICK, 0, 0);  // inside the frame
+  SendMessageA(form.Check1[7].hWnd(), BM_CLICK, 0, 0);   // grey becomes ticked
+  SendMessageA(form.VScroll1->hWnd(), WM_NULL, 0, 0);
+  SendMessageA(form.hWnd(), WM_VSCROLL, SB_LINEDOWN, reinterpret_cast<LPARAM>(form.VScroll1->hWnd()));
+  SendMessageA(form.hWnd(), WM_COMMAND, form.mnuExit->id(), 0);
+  EXPECT_EQ(form.events, (std::vector<std::string>{"Check1_Click(0)", "Option1_Click(1)",
+                                                   "Check1_Click(7)", "VScroll1_Change",
+                                                   "mnuExit_Click"}));
+  EXPECT_EQ(form.Check1[0].Value(), 1);
+  EXPECT_EQ(form.Check1[7].Value(), 1);
+  EXPECT_EQ(form.VScroll1->Value(), 10);
+}
+
+TEST_F(FormTest, EnterAndEscPressTheDefaultAndCancelButtons) {
+  form.Show();
+  form.events.clear();
+  SetFocus(form.Text1->hWnd());
+  for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+    MSG msg{form.Text1->hWnd(), WM_KEYDOWN, key, 0};
+    ui::DispatchOne(msg);
+  }
+  EXPECT_EQ(form.events, (std::vector<std::string>{"Command1_Click", "Command2_Click"}));
+}
+
+TEST_F(FormTest, AFormMayUnloadItselfInsideItsOwnClickHandler) {
+  form.Show();
+  form.unloadOnClick = true;
+  HWND hwnd = form.hWnd();
+  SendMessageA(form.Command1->hWnd(), BM_CLICK, 0, 0);
+  EXPECT_FALSE(form.Loaded());
+  ui::DoEvents();
+  EXPECT_FALSE(IsWindow(hwnd));
+  EXPECT_EQ(ui::LoadedFormCount(), 0);
+}
+
+TEST_F(FormTest, SparseControlArrays) {
+  EXPECT_EQ(form.Check1.Indices(), (std::vector<int>{0, 3, 7}));
+  EXPECT_EQ(form.Check1.Count(), 3);
+  EXPECT_EQ(form.Check1.UBound(), 7);
+  EXPECT_FALSE(form.Check1.Has(1));
+  EXPECT_THROW(form.Check1[1], std::out_of_range);
+  EXPECT_FALSE(form.Loaded());  // looking at the array does not load
+}
+
+TEST_F(FormTest, TwipsBecomePixelsAtTheScreenDpi) {
+  form.Load();
+  RECT r = ChildRect(form.Text1->hWnd());
+  EXPECT_EQ(r.left, 100);   // 1500 twips at 15 twips a pixel
+  EXPECT_EQ(r.top, 267);    // 4000 / 15 = 266.7
+  EXPECT_EQ(r.right - r.left, 200);
+  form.Text1->Move(150, 300, 1500.5f, 300);
+  EXPECT_FLOAT_EQ(form.Text1->Width(), 1500.5f);  // the model keeps exact twips
+  r = ChildRect(form.Text1->hWnd());
+  EXPECT_EQ(r.left, 10);
+  // A control inside a frame is placed relative to the frame.
+  r = ChildRect(form.Option1[0].hWnd());
+  EXPECT_EQ(GetParent(form.Option1[0].hWnd()), FindWindowExA(form.hWnd(), nullptr, "Button", "Group"));
+  EXPECT_EQ(r.left, 16);
+}
+
+TEST_F(FormTest, ModalShowRunsANestedLoopUntilTheFormHides) {
+  form.Load();
+  form.Timer1->SetInterval(10);
+  form.Timer1->SetEnabled(true);
+  form.Show(ui::vbModal);  // the timer hides the form from inside the loop
+  EXPECT_EQ(form.timerTicks, 1);
+  EXPECT_FALSE(form.IsModal());
+  EXPECT_TRUE(form.Loaded());
+}
+
+TEST_F(FormTest, TheMessageLoopEndsWhenNoFormIsLoaded) {
+  form.Show();
+  PostMessageA(form.hWnd(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(ui::RunMessageLoop(), 0);
+  EXPECT_EQ(ui::LoadedFormCount(), 0);
+}
+
+TEST_F(FormTest, LabelsAreStaticWindowsWhoseTextReadsBack) {
+  form.Load();
+  char text[64]{};
+  GetWindowTextA(form.Label1->hWnd(), text, sizeof text);
+  EXPECT_STREQ(text, "Design && caption");
+  char cls[32]{};
+  GetClassNameA(form.Label1->hWnd(), cls, sizeof cls);
+  EXPECT_STREQ(cls, "Static");
+}
+
+}  // namespace

@@ -1,0 +1,616 @@
+#include "ui/form.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+#include "platform/system_facts.h"
+
+namespace ui {
+
+std::unique_ptr<Control> MakeControl(Form* form, const Def& def);
+
+namespace {
+
+constexpr char kFormClass[] = "QuenvorForm";
+constexpr char kContainerSubclassId = 1;
+
+std::vector<Form*>& LoadedList() {
+  static std::vector<Form*> forms;
+  return forms;
+}
+
+std::vector<HWND>& PendingDestroy() {
+  static std::vector<HWND> windows;
+  return windows;
+}
+
+int g_depth = 0;
+
+struct DepthScope {
+  DepthScope() { ++g_depth; }
+  ~DepthScope() { --g_depth; }
+};
+
+Form* FormOf(HWND hwnd) {
+  return reinterpret_cast<Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+LRESULT CALLBACK FormWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+  }
+  Form* form = FormOf(hwnd);
+  if (form && form->window() == hwnd) {
+    DepthScope depth;
+    bool handled = false;
+    LRESULT r = form->HandleMessage(hwnd, message, wParam, lParam, &handled);
+    if (handled) return r;
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+// Containers (frames, picture boxes) pass their children's notifications to the form.
+LRESULT CALLBACK ContainerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                               UINT_PTR, DWORD_PTR ref) {
+  switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+    case WM_DRAWITEM:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC: {
+      auto* form = reinterpret_cast<Form*>(ref);
+      DepthScope depth;
+      bool handled = false;
+      LRESULT r = form->HandleMessage(hwnd, message, wParam, lParam, &handled);
+      if (handled) return r;
+      break;
+    }
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(hwnd, ContainerProc, kContainerSubclassId);
+      break;
+  }
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+void RegisterFormClass() {
+  static bool done = false;
+  if (done) return;
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&icc);
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof(wc);
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = FormWndProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kFormClass;
+  wc.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+  RegisterClassExA(&wc);
+  done = true;
+}
+
+struct FontKey {
+  std::string name;
+  int height;
+  bool bold;
+  auto operator<=>(const FontKey&) const = default;
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------- free functions
+
+int LoadedFormCount() { return static_cast<int>(LoadedList().size()); }
+std::vector<Form*> LoadedForms() { return LoadedList(); }
+int DispatchDepth() { return g_depth; }
+
+Form* ActiveForm() {
+  HWND active = GetActiveWindow();
+  for (Form* f : LoadedList())
+    if (f->window() == active) return f;
+  return nullptr;
+}
+
+void DestroyPendingWindows() {
+  if (g_depth != 0) return;
+  auto windows = std::move(PendingDestroy());
+  PendingDestroy().clear();
+  for (HWND hwnd : windows)
+    if (IsWindow(hwnd)) DestroyWindow(hwnd);
+}
+
+void DispatchOne(MSG& msg) {
+  HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+  Form* form = root ? FormOf(root) : nullptr;
+  bool ours = false;
+  if (form) {
+    for (Form* f : LoadedList()) ours = ours || (f == form && f->window() == root);
+  }
+  if (!(ours && IsDialogMessageA(root, &msg))) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  DestroyPendingWindows();
+}
+
+void DoEvents() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    DispatchOne(msg);
+  }
+  DestroyPendingWindows();
+}
+
+int RunMessageLoop() {
+  MSG msg;
+  while (LoadedFormCount() > 0) {
+    BOOL r = GetMessageA(&msg, nullptr, 0, 0);
+    if (r == 0 || r == -1) return r == 0 ? static_cast<int>(msg.wParam) : -1;
+    DispatchOne(msg);
+  }
+  DestroyPendingWindows();
+  return 0;
+}
+
+Control* FindControl(Form* form, const char* name, int index) { return form->Find(name, index); }
+
+std::vector<int> ArrayIndices(Form* form, const char* name) {
+  std::vector<int> out;
+  for (int i = 0; i < form->ControlCount(); ++i) {
+    Control& c = form->Controls(i);
+    if (c.Index() >= 0 && c.Name() == name) out.push_back(c.Index());
+  }
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+// ---------------------------------------------------------------- Form
+
+Form::Form(const FormDef& def, std::span<const Def> design)
+    : name_(def.name), def_(def), designRows_(design) {
+  for (const Def& row : designRows_) {
+    if (Find(row.name, row.index))
+      throw std::logic_error(std::string("duplicate control ") + row.name + " in " + name_);
+    controls_.push_back(MakeControl(this, row));
+  }
+  for (auto& c : controls_) {
+    if (*c->def_.parent) {
+      c->container_ = Find(c->def_.parent, c->def_.parentIndex);
+      if (!c->container_)
+        throw std::logic_error(std::string("unknown container ") + c->def_.parent + " in " + name_);
+    }
+  }
+}
+
+Form::~Form() {
+  if (hwnd_ && IsWindow(hwnd_)) {
+    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+  if (menuBar_) DestroyMenu(menuBar_);
+}
+
+Control* Form::Find(const std::string& name, int index) const {
+  for (const auto& c : controls_)
+    if (c->Index() == index && c->Name() == name) return c.get();
+  return nullptr;
+}
+
+HFONT Form::FontFor(float size, bool bold, const std::string& name) const {
+  static std::map<FontKey, HFONT> cache;
+  int dpi = platform::systemFacts().LogPixelsX();
+  if (dpi <= 0) dpi = 96;
+  FontKey key{name.empty() ? def_.fontName : name,
+              -static_cast<int>(std::lround(size * dpi / 72.0)), bold};
+  auto it = cache.find(key);
+  if (it != cache.end()) return it->second;
+  HFONT font = CreateFontA(key.height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, 0, 0, 0,
+                           DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, key.name.c_str());
+  cache[key] = font;
+  return font;
+}
+
+void Form::Load() {
+  if (loaded_) return;
+  if (!built_) {
+    built_ = true;
+    BindEvents();
+  }
+  // The form counts as loaded before Form_Load runs, so that Form_Load may touch its
+  // own controls.
+  loaded_ = true;
+  LoadedList().push_back(this);
+  tpp_ = static_cast<float>(platform::TwipsPerPixel());
+  caption_ = def_.caption;
+  width_ = def_.width;
+  height_ = def_.height;
+  left_ = def_.left;
+  top_ = def_.top;
+  scaleMode_ = 1;
+  visible_ = false;
+  enabled_ = true;
+  centred_ = false;
+  modal_ = false;
+  for (auto& c : controls_) c->ResetToDesign();
+  CreateFormWindow();
+  Form_Load();
+}
+
+void Form::CreateFormWindow() {
+  RegisterFormClass();
+  DWORD style = WS_CLIPCHILDREN;
+  DWORD ex = WS_EX_CONTROLPARENT;
+  switch (def_.border) {
+    case BorderStyle::None: style |= WS_POPUP; break;
+    case BorderStyle::FixedSingle: style |= WS_OVERLAPPED | WS_CAPTION; break;
+    case BorderStyle::Sizable: style |= WS_OVERLAPPEDWINDOW & ~(WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_SYSMENU); break;
+    case BorderStyle::FixedDialog: style |= WS_POPUP | WS_CAPTION; ex |= WS_EX_DLGMODALFRAME; break;
+    case BorderStyle::FixedToolWindow: style |= WS_POPUP | WS_CAPTION; ex |= WS_EX_TOOLWINDOW; break;
+  }
+  if (def_.controlBox && def_.border != BorderStyle::None) style |= WS_SYSMENU;
+  if (def_.minButton && def_.border != BorderStyle::FixedDialog) style |= WS_MINIMIZEBOX;
+  if (def_.maxButton && def_.border != BorderStyle::FixedDialog) style |= WS_MAXIMIZEBOX;
+  if (def_.showInTaskbar) ex |= WS_EX_APPWINDOW;
+  creating_ = true;
+  hwnd_ = CreateWindowExA(ex, kFormClass, caption_.c_str(), style, std::lround(left_ / tpp_),
+                          std::lround(top_ / tpp_), std::lround(width_ / tpp_),
+                          std::lround(height_ / tpp_), nullptr, nullptr,
+                          GetModuleHandleA(nullptr), this);
+  tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                             0, 0, 0, 0, hwnd_, nullptr, GetModuleHandleA(nullptr), nullptr);
+  for (auto& c : controls_) {
+    c->CreateWindowNow();
+    if (c->IsContainer() && c->window())
+      SetWindowSubclass(c->window(), ContainerProc, kContainerSubclassId,
+                        reinterpret_cast<DWORD_PTR>(this));
+  }
+  RebuildMenu();
+  for (auto& c : controls_)
+    if (c->kind() == Kind::Timer) ArmTimer(static_cast<Timer&>(*c));
+  creating_ = false;
+}
+
+void Form::ApplyOwner(Form* owner) {
+  HWND ownerWnd = owner ? owner->hWnd() : nullptr;
+  SetWindowLongPtrA(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(ownerWnd));
+}
+
+void Form::CenterOnScreen() {
+  if (centred_) return;
+  centred_ = true;
+  RECT r{};
+  GetWindowRect(hwnd_, &r);
+  int w = r.right - r.left, h = r.bottom - r.top;
+  int x = r.left, y = r.top;
+  if (def_.startUp == StartUpPosition::CenterScreen || def_.startUp == StartUpPosition::CenterOwner) {
+    RECT area{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    HWND owner = GetWindow(hwnd_, GW_OWNER);
+    if (def_.startUp == StartUpPosition::CenterOwner && owner && IsWindowVisible(owner))
+      GetWindowRect(owner, &area);
+    x = area.left + (area.right - area.left - w) / 2;
+    y = area.top + (area.bottom - area.top - h) / 2;
+    if (x < 0) x = 0;
+    if (y < 0) y = 0;
+    SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    left_ = x * tpp_;
+    top_ = y * tpp_;
+  }
+}
+
+void Form::Show(ShowMode mode, Form* owner) {
+  Load();
+  if (!loaded_) return;  // Form_Load unloaded it
+  ApplyOwner(owner);
+  CenterOnScreen();
+  visible_ = true;
+  ShowWindow(hwnd_, SW_SHOW);
+  SetForegroundWindow(hwnd_);
+  if (mode == vbModal) RunModalLoop();
+}
+
+void Form::RunModalLoop() {
+  modal_ = true;
+  std::vector<HWND> disabled;
+  for (Form* f : LoadedList()) {
+    if (f != this && f->window() && IsWindowEnabled(f->window())) {
+      EnableWindow(f->window(), FALSE);
+      disabled.push_back(f->window());
+    }
+  }
+  MSG msg;
+  while (loaded_ && visible_) {
+    BOOL r = GetMessageA(&msg, nullptr, 0, 0);
+    if (r == 0) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    if (r == -1) break;
+    DispatchOne(msg);
+  }
+  modal_ = false;
+  for (HWND w : disabled)
+    if (IsWindow(w)) EnableWindow(w, TRUE);
+}
+
+void Form::Hide() {
+  Load();
+  if (!loaded_) return;
+  visible_ = false;
+  ShowWindow(hwnd_, SW_HIDE);
+}
+
+bool Form::Unload() {
+  if (!loaded_) return true;
+  int cancel = 0;
+  Form_QueryUnload(cancel, 1);
+  if (cancel) return false;
+  Form_Unload(cancel);
+  if (cancel) return false;
+  if (!loaded_) return true;  // Form_Unload unloaded it already
+  loaded_ = false;
+  visible_ = false;
+  auto& loaded = LoadedList();
+  loaded.erase(std::remove(loaded.begin(), loaded.end(), this), loaded.end());
+  DestroyWindows();
+  return true;
+}
+
+void Form::DestroyWindows() {
+  HWND hwnd = hwnd_;
+  for (auto& c : controls_) c->DetachWindow();
+  hwnd_ = nullptr;
+  tooltip_ = nullptr;
+  if (!hwnd) return;
+  // Another window of ours may be the one a user event came from: it goes when no
+  // window procedure of ours is on the stack any more.
+  ShowWindow(hwnd, SW_HIDE);
+  SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+  SetMenu(hwnd, nullptr);
+  if (menuBar_) {
+    DestroyMenu(menuBar_);
+    menuBar_ = nullptr;
+  }
+  PendingDestroy().push_back(hwnd);
+  DestroyPendingWindows();
+}
+
+void Form::Refresh() {
+  Load();
+  if (hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+std::string Form::Caption() { Load(); return caption_; }
+void Form::SetCaption(const std::string& text) {
+  Load();
+  caption_ = text;
+  if (hwnd_) SetWindowTextA(hwnd_, text.c_str());
+}
+bool Form::Visible() { Load(); return visible_; }
+void Form::SetVisible(bool v) { v ? Show() : Hide(); }
+bool Form::Enabled() { Load(); return enabled_; }
+void Form::SetEnabled(bool v) {
+  Load();
+  enabled_ = v;
+  if (hwnd_) EnableWindow(hwnd_, v);
+}
+float Form::Left() { Load(); return left_; }
+float Form::Top() { Load(); return top_; }
+float Form::Width() { Load(); return width_; }
+float Form::Height() { Load(); return height_; }
+
+void Form::Move(float left, float top, float width, float height) {
+  Load();
+  left_ = left;
+  top_ = top;
+  width_ = width;
+  height_ = height;
+  centred_ = true;
+  if (hwnd_)
+    SetWindowPos(hwnd_, nullptr, std::lround(left / tpp_), std::lround(top / tpp_),
+                 std::lround(width / tpp_), std::lround(height / tpp_),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+float Form::ScaleWidth() {
+  Load();
+  RECT r{};
+  GetClientRect(hwnd_, &r);
+  return r.right * tpp_;
+}
+float Form::ScaleHeight() {
+  Load();
+  RECT r{};
+  GetClientRect(hwnd_, &r);
+  return r.bottom * tpp_;
+}
+int Form::ScaleMode() { Load(); return scaleMode_; }
+void Form::SetScaleMode(int mode) { Load(); scaleMode_ = mode; }
+float Form::FontSize() { Load(); return def_.fontSize; }
+HWND Form::hWnd() { Load(); return hwnd_; }
+
+void Form::ArmTimer(Timer& timer) {
+  if (!hwnd_) return;
+  UINT_PTR id = static_cast<UINT_PTR>(timer.id() ? timer.id() : 0);
+  if (!id) {
+    timer.id_ = NextControlId();
+    id = timer.id_;
+  }
+  KillTimer(hwnd_, id);
+  if (timer.enabled_ && timer.interval_ > 0) SetTimer(hwnd_, id, timer.interval_, nullptr);
+}
+
+void Form::UpdateToolTip(Control& control) {
+  if (!tooltip_ || !control.window()) return;
+  TTTOOLINFOA ti{};
+  ti.cbSize = sizeof(ti);
+  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  ti.hwnd = hwnd_;
+  ti.uId = reinterpret_cast<UINT_PTR>(control.window());
+  SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+  if (control.tip_.empty()) return;
+  ti.lpszText = const_cast<char*>(control.tip_.c_str());
+  SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void Form::AddMenuItems(HMENU menu, Control* parent) {
+  for (auto& c : controls_) {
+    if (c->kind() != Kind::Menu || c->Container() != parent || !c->visible_) continue;
+    auto& m = static_cast<Menu&>(*c);
+    if (!m.id_) m.id_ = nextMenuId_++;
+    bool hasChildren = false;
+    for (auto& d : controls_) hasChildren = hasChildren || (d->kind() == Kind::Menu && d->Container() == &m);
+    UINT flags = MF_STRING | (m.enabled_ ? MF_ENABLED : MF_GRAYED) | (m.checked_ ? MF_CHECKED : 0);
+    if (m.caption_ == "-" || (m.def_.style & kSeparator)) {
+      AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    } else if (hasChildren) {
+      HMENU sub = CreatePopupMenu();
+      AddMenuItems(sub, &m);
+      AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), m.caption_.c_str());
+    } else {
+      AppendMenuA(menu, flags, m.id_, m.caption_.c_str());
+    }
+  }
+}
+
+void Form::RebuildMenu() {
+  if (!hwnd_) return;
+  bool any = false;
+  for (auto& c : controls_) any = any || c->kind() == Kind::Menu;
+  if (!any) return;
+  HMENU bar = CreateMenu();
+  AddMenuItems(bar, nullptr);
+  SetMenu(hwnd_, bar);
+  if (menuBar_) DestroyMenu(menuBar_);
+  menuBar_ = bar;
+  DrawMenuBar(hwnd_);
+}
+
+Control* Form::ByWindow(HWND hwnd) const {
+  if (!hwnd) return nullptr;
+  for (const auto& c : controls_)
+    if (c->window() == hwnd) return c.get();
+  return nullptr;
+}
+
+Menu* Form::MenuById(int id) const {
+  for (const auto& c : controls_)
+    if (c->kind() == Kind::Menu && c->id() == id) return static_cast<Menu*>(c.get());
+  return nullptr;
+}
+
+void Form::OnDefaultOrCancel(bool isDefault) {
+  for (auto& c : controls_) {
+    if (c->kind() != Kind::CommandButton) continue;
+    auto& b = static_cast<CommandButton&>(*c);
+    if ((isDefault ? b.IsDefault() : b.IsCancel()) && b.visible_ && b.enabled_) {
+      b.PerformClick();
+      return;
+    }
+  }
+}
+
+LRESULT Form::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                            bool* handled) {
+  *handled = true;
+  LRESULT custom = 0;
+  if (hwnd == hwnd_ && OnMessage(message, wParam, lParam, &custom)) return custom;
+  switch (message) {
+    case WM_COMMAND: {
+      HWND from = reinterpret_cast<HWND>(lParam);
+      int code = HIWORD(wParam), id = LOWORD(wParam);
+      if (!from && code == 0) {
+        if (Menu* m = MenuById(id)) {
+          m->PerformClick();
+          return 0;
+        }
+      }
+      if (Control* c = ByWindow(from)) {
+        c->OnCommand(code);
+        return 0;
+      }
+      if (!from && (id == IDOK || id == IDCANCEL)) {  // Enter and Esc
+        OnDefaultOrCancel(id == IDOK);
+        return 0;
+      }
+      break;
+    }
+    case DM_GETDEFID:
+      for (auto& c : controls_)
+        if (c->kind() == Kind::CommandButton && static_cast<CommandButton&>(*c).IsDefault() && c->window())
+          return MAKELRESULT(c->id(), DC_HASDEFID);
+      break;
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+      if (Control* c = ByWindow(reinterpret_cast<HWND>(lParam))) {
+        c->OnScroll(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+      }
+      break;
+    case WM_DRAWITEM: {
+      auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+      if (Control* c = ByWindow(item->hwndItem)) {
+        c->OnDrawItem(*item);
+        return TRUE;
+      }
+      break;
+    }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+      if (Control* c = ByWindow(reinterpret_cast<HWND>(lParam))) {
+        if (LRESULT brush = c->OnCtlColor(reinterpret_cast<HDC>(wParam), message)) return brush;
+      }
+      break;
+    case WM_TIMER:
+      for (auto& c : controls_) {
+        if (c->kind() == Kind::Timer && c->id() == static_cast<int>(wParam)) {
+          static_cast<Timer&>(*c).Fire();
+          return 0;
+        }
+      }
+      break;
+    case WM_CLOSE:
+      Unload();  // the close box unloads like a close button
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE) Form_Activate();
+      else Form_Deactivate();
+      break;
+    case WM_SIZE:
+      if (!creating_ && loaded_) Form_Resize();
+      break;
+    case WM_EXITSIZEMOVE: {  // the user moved or sized the window
+      RECT r{};
+      GetWindowRect(hwnd_, &r);
+      left_ = r.left * tpp_;
+      top_ = r.top * tpp_;
+      width_ = (r.right - r.left) * tpp_;
+      height_ = (r.bottom - r.top) * tpp_;
+      break;
+    }
+    default:
+      break;
+  }
+  *handled = false;
+  return 0;
+}
+
+}  // namespace ui
