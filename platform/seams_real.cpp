@@ -17,7 +17,7 @@ class RealDialogs final : public Dialogs {
  public:
   int MessageBox(HWND owner, const std::string& text, const std::string& title,
                  UINT style) override {
-    return MessageBoxA(owner, text.c_str(), title.c_str(), style);
+    return ::MessageBoxA(owner, text.c_str(), title.c_str(), style);
   }
 
   int RestartDialog(HWND owner, const std::string& prompt, DWORD flags) override {
