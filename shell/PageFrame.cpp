@@ -1,1 +1,21 @@
-// Opening, closing and returning from pages.
+#include "shell/PageFrame.h"
+
+#include "shell/frmmain.h"
+
+void Page::Form_Unload(int& cancel) { ReturnToMainWindow(); }
+
+void OpenPage(ui::Form& page) {
+  frmmain->PlayClickSound2();
+  frmmain->Hide();
+  page.Show(ui::vbModeless, &*frmmain);
+}
+
+void ReturnToMainWindow() {
+  frmmain->Show();
+  frmmain->Refresh();
+}
+
+void CloseAndReturn(ui::Form& page) {
+  page.Unload();
+  ReturnToMainWindow();
+}

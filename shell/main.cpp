@@ -1,6 +1,9 @@
 #include <windows.h>
 
+#include "shell/RegistryDeclares.h"
+#include "ui/form.h"
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  MessageBoxA(nullptr, "Quenvor Pro 2.0", "Quenvor Pro", MB_OK);
-  return 0;
+  Main();
+  return ui::RunMessageLoop();
 }

@@ -1,0 +1,23 @@
+#pragma once
+// The frame every tool page shares: a widget of the main window opens the page over the
+// hidden main window, and the main window comes back when the page goes.
+#include "ui/form.h"
+
+// A tool page opened from the main window. Its Form_Unload shows the main window again,
+// whichever way the page was closed (close button, close box).
+class Page : public ui::Form {
+ public:
+  using ui::Form::Form;
+
+ protected:
+  void Form_Unload(int& cancel) override;
+};
+
+// Click sound, main window hidden, page shown modeless with the main window as owner.
+void OpenPage(ui::Form& page);
+
+// The main window shown (modeless, no owner) and refreshed.
+void ReturnToMainWindow();
+
+// The close-and-return button: unloads the page, then shows the main window.
+void CloseAndReturn(ui::Form& page);
