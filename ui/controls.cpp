@@ -6,6 +6,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "ui/ProgressBar.h"
 #include "ui/form.h"
 
 namespace ui {
@@ -51,6 +52,7 @@ std::unique_ptr<Control> MakeControl(Form* form, const Def& def) {
     case Kind::ListBox: return std::make_unique<ListBox>(form, def);
     case Kind::Menu: return std::make_unique<Menu>(form, def);
     case Kind::Custom: {
+      if (std::string(def.customClass) == kProgressBarClass) return std::make_unique<ProgressBar>(form, def);
       auto it = CustomFactories().find(def.customClass);
       if (it == CustomFactories().end())
         throw std::runtime_error(std::string("unknown control class ") + def.customClass);
