@@ -1,0 +1,25 @@
+#pragma once
+// Shell file operations and wildcard matching.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+namespace platform {
+
+struct ShellDeleteResult {
+  int code = 0;          // SHFileOperationA's result: 0 when it ran to its end
+  bool aborted = false;  // the user declined or cancelled part of it
+  bool Succeeded() const { return code == 0 && !aborted; }
+};
+
+// SHFileOperationA FO_DELETE of one path (the shell expands wildcards in its last
+// component), with no owner window and the given FOF_* flags.
+ShellDeleteResult ShellDelete(const std::string& path, FILEOP_FLAGS flags);
+
+// PathMatchSpecW: true when `name` matches one of the ";"-separated wildcard patterns
+// ("*", "?"), without regard to case. `name` counts up to its first NUL. An empty pattern
+// list matches nothing.
+bool PathMatchesSpec(const std::string& name, const std::string& patterns);
+
+}  // namespace platform

@@ -1,0 +1,3 @@
+#include "shell/Module5.h"
+
+HWND FindWindowByTitle(const std::string& title) { return FindWindowA(nullptr, title.c_str()); }

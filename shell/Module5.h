@@ -1,0 +1,7 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// The first top-level window whose caption equals `title`; nullptr when there is none.
+HWND FindWindowByTitle(const std::string& title);

@@ -1,0 +1,72 @@
+#include "shell/RegistryDeclares.h"
+
+#include <olectl.h>
+
+#include <cstring>
+
+#include "platform/process.h"
+#include "platform/shell_ops.h"
+#include "platform/system_facts.h"
+#include "shell/modDialogs.h"
+
+namespace {
+
+static_assert(sizeof(OSVERSIONINFOA) == 148);
+
+// A number as text with the leading blank that positive numbers carry: " 6".
+std::string NumberWithSign(DWORD number) { return " " + std::to_string(number); }
+
+}  // namespace
+
+bool IsWindowsXPOrLater() {
+  OSVERSIONINFOA info{};
+  info.dwOSVersionInfoSize = sizeof(info);
+  if (!platform::systemFacts().Version(&info)) info.dwMajorVersion = info.dwMinorVersion = 0;
+  // Major with its blank, a point, minor without it; the reference is 5.1 built alike.
+  std::string version =
+      NumberWithSign(info.dwMajorVersion) + "." + std::to_string(info.dwMinorVersion);
+  std::string reference = NumberWithSign(5) + "." + std::to_string(1);
+  return version >= reference;
+}
+
+bool Is64BitWindows() {
+  if (!IsWindowsXPOrLater()) return false;  // no GetNativeSystemInfo before XP
+  WORD architecture = platform::systemFacts().NativeArchitecture();
+  return architecture == PROCESSOR_ARCHITECTURE_AMD64 ||
+         architecture == PROCESSOR_ARCHITECTURE_IA64;
+}
+
+bool IsNormalDpi() { return platform::systemFacts().LogPixelsX() == 96; }
+
+int64_t LargeIntToCurrency(const void* address) {
+  int64_t value = 0;
+  std::memcpy(&value, address, sizeof(value));
+  return value;
+}
+
+int32_t RunAndWait(const std::string& commandLine) { return platform::RunAndWait(commandLine); }
+
+bool MatchesSpec(const std::string& fileName, const std::string& patterns) {
+  return platform::PathMatchesSpec(fileName, patterns);
+}
+
+bool DeleteFileShell(const std::string& path, bool noConfirmation) {
+  // A confirmation or progress window of the shell looks like the program's message boxes.
+  ColorNextDialog(RGB(0, 0, 0), MsgBoxShade(), RGB(0, 0, 0), MsgBoxShade());
+  FILEOP_FLAGS flags = FOF_NOERRORUI | (noConfirmation ? FOF_NOCONFIRMATION : 0);
+  // The shell reports success when the user declines its question; that is no deletion.
+  return platform::ShellDelete(path, flags).Succeeded();
+}
+
+std::string AddBackslash(const std::string& path) {
+  if (!path.empty() && path.back() == '\\') return path;
+  return path + "\\";
+}
+
+std::string TrimAtNull(const std::string& text) { return text.substr(0, text.find('\0')); }
+
+int32_t TranslateSystemColor(uint32_t oleColour, HPALETTE palette) {
+  COLORREF colour = 0;
+  if (FAILED(OleTranslateColor(oleColour, palette, &colour))) return -1;
+  return static_cast<int32_t>(colour);
+}
