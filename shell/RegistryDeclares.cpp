@@ -1,5 +1,6 @@
 #include "shell/RegistryDeclares.h"
 
+#include <commctrl.h>
 #include <olectl.h>
 
 #include <cstring>
@@ -7,6 +8,9 @@
 #include "platform/process.h"
 #include "platform/shell_ops.h"
 #include "platform/system_facts.h"
+#include "platform/registry.h"
+#include "shell/frmLogin.h"
+#include "shell/frmmain.h"
 #include "shell/modDialogs.h"
 
 namespace {
@@ -69,4 +73,30 @@ int32_t TranslateSystemColor(uint32_t oleColour, HPALETTE palette) {
   COLORREF colour = 0;
   if (FAILED(OleTranslateColor(oleColour, palette, &colour))) return -1;
   return static_cast<int32_t>(colour);
+}
+
+void Main() {
+  if (Is64BitWindows()) {
+    RegReadAccess = KEY_QUERY_VALUE | KEY_WOW64_64KEY;
+    RegWriteAccess = KEY_SET_VALUE | KEY_WOW64_64KEY;
+  } else {
+    RegReadAccess = KEY_QUERY_VALUE;
+    RegWriteAccess = KEY_SET_VALUE;
+  }
+  // The window background colour; a failed translation (-1) gives white.
+  const uint32_t c = static_cast<uint32_t>(TranslateSystemColor(0x80000005, nullptr));
+  MsgBoxShadeR = static_cast<int16_t>(c & 0xFF);
+  MsgBoxShadeG = static_cast<int16_t>((c / 256) & 0xFF);
+  MsgBoxShadeB = static_cast<int16_t>((c / 65536) & 0xFF);
+  InitCommonControls();
+  DWORD passwordSet;
+  {
+    platform::RegKey key(HKEY_LOCAL_MACHINE, kSettingsKey, RegReadAccess);
+    passwordSet = key.ReadDword("Password Set", 0);
+  }
+  if (passwordSet == 1) {
+    frmLogin->Show();
+  } else {
+    frmmain->Show();
+  }
 }

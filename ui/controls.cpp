@@ -586,7 +586,9 @@ void VScrollBar::OnScroll(int code, int pos) {
     case SB_TOP: v = lo; break;
     case SB_BOTTOM: v = hi; break;
     case SB_THUMBTRACK: {
-      SCROLLINFO si{sizeof(si), SIF_TRACKPOS};
+      SCROLLINFO si{};
+      si.cbSize = sizeof(si);
+      si.fMask = SIF_TRACKPOS;
       GetScrollInfo(hwnd_, SB_CTL, &si);
       value_ = std::clamp(si.nTrackPos, lo, hi);
       SyncRange();
@@ -594,7 +596,9 @@ void VScrollBar::OnScroll(int code, int pos) {
       return;
     }
     case SB_THUMBPOSITION: {
-      SCROLLINFO si{sizeof(si), SIF_TRACKPOS};
+      SCROLLINFO si{};
+      si.cbSize = sizeof(si);
+      si.fMask = SIF_TRACKPOS;
       GetScrollInfo(hwnd_, SB_CTL, &si);
       v = si.nTrackPos;
       break;

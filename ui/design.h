@@ -92,9 +92,9 @@ enum class StartUpPosition { Manual, CenterOwner, CenterScreen, WindowsDefault }
 struct FormDef {
   const char* name = "";
   const char* caption = "";
+  float left = 0, top = 0;
   float width = 4800;   // outer size, twips
   float height = 3600;
-  float left = 0, top = 0;
   BorderStyle border = BorderStyle::Sizable;
   bool controlBox = true;
   bool minButton = true;

@@ -1,5 +1,7 @@
 #include "fakes.h"
 
+#include "shell/modDialogs.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -25,10 +27,23 @@ std::vector<FakeDialogs::Call> FakeDialogs::MessageBoxes() const {
   return boxes;
 }
 
+namespace {
+
+// A real dialog would have used the arming; the fake shows none, so it records whether the
+// caller armed the colouring and takes the arming back.
+bool TakeColouring() {
+  bool armed = DialogColoringArmed();
+  DisarmDialogColoring();
+  return armed;
+}
+
+}  // namespace
+
 int FakeDialogs::MessageBox(HWND owner, const std::string& text, const std::string& title,
                             UINT style) {
   Call call;
   call.kind = Kind::MessageBox;
+  call.coloured = TakeColouring();
   call.owner = owner;
   call.text = text;
   call.title = title;
@@ -47,6 +62,7 @@ int FakeDialogs::MessageBox(HWND owner, const std::string& text, const std::stri
 int FakeDialogs::RestartDialog(HWND owner, const std::string& prompt, DWORD flags) {
   Call call;
   call.kind = Kind::Restart;
+  call.coloured = TakeColouring();
   call.owner = owner;
   call.text = prompt;
   call.flags = flags;
@@ -64,6 +80,7 @@ int FakeDialogs::RestartDialog(HWND owner, const std::string& prompt, DWORD flag
 bool FakeDialogs::OpenFile(platform::OpenFileRequest& request) {
   Call call;
   call.kind = Kind::OpenFile;
+  call.coloured = TakeColouring();
   call.owner = request.owner;
   call.text = request.title;
   call.flags = request.flags;

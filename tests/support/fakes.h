@@ -30,6 +30,7 @@ class FakeDialogs : public platform::Dialogs {
     UINT style = 0;     // message-box style
     DWORD flags = 0;    // restart-dialog or open-file flags
     platform::OpenFileRequest request;  // open-file request as received
+    bool coloured = false;  // the program's colouring was armed for this dialog
     UINT Buttons() const { return style & MB_TYPEMASK; }  // MB_OK, MB_YESNO ...
     UINT Icon() const { return style & MB_ICONMASK; }     // MB_ICONINFORMATION ...
   };

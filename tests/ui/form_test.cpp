@@ -211,7 +211,10 @@ TEST_F(FormTest, EnterAndEscPressTheDefaultAndCancelButtons) {
   form.events.clear();
   SetFocus(form.Text1->hWnd());
   for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
-    MSG msg{form.Text1->hWnd(), WM_KEYDOWN, key, 0};
+    MSG msg{};
+    msg.hwnd = form.Text1->hWnd();
+    msg.message = WM_KEYDOWN;
+    msg.wParam = key;
     ui::DispatchOne(msg);
   }
   EXPECT_EQ(form.events, (std::vector<std::string>{"Command1_Click", "Command2_Click"}));

@@ -1,0 +1,37 @@
+#pragma once
+// Bitmap resources of the main window.
+#define IDB_CATEGORY_0 100
+#define IDB_CATEGORY_1 101
+#define IDB_CATEGORY_2 102
+#define IDB_CATEGORY_3 103
+#define IDB_TWEAKS_0 200
+#define IDB_TWEAKS_1 201
+#define IDB_TWEAKS_2 202
+#define IDB_TWEAKS_3 203
+#define IDB_TWEAKS_4 204
+#define IDB_TWEAKS_7 207
+#define IDB_TWEAKS_8 208
+#define IDB_TWEAKS_9 209
+#define IDB_TWEAKS_10 210
+#define IDB_MAINT_0 300
+#define IDB_MAINT_1 301
+#define IDB_MAINT_2 302
+#define IDB_MAINT_3 303
+#define IDB_MAINT_4 304
+#define IDB_MAINT_5 305
+#define IDB_MAINT_6 306
+#define IDB_MAINT_7 307
+#define IDB_SECURITY_0 400
+#define IDB_SECURITY_1 401
+#define IDB_SECURITY_2 402
+#define IDB_SECURITY_3 403
+#define IDB_SECURITY_4 404
+#define IDB_SECURITY_6 406
+#define IDB_SECURITY_7 407
+#define IDB_SECURITY_8 408
+#define IDB_PASSWORDS_0 500
+#define IDB_PASSWORDS_1 501
+#define IDB_PASSWORDS_2 502
+#define IDB_PASSWORDS_3 503
+#define IDB_HELP 600
+#define IDB_MAKER 601

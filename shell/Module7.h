@@ -1,0 +1,12 @@
+#pragma once
+// The main window's mouse wheel: while the main window is the active form, its window
+// procedure is wrapped so that WM_MOUSEWHEEL reaches FrmMain::MouseWheel.
+#include <windows.h>
+
+class FrmMain;
+
+void HookMouseWheel(FrmMain& form);
+void UnhookMouseWheel();
+LRESULT CALLBACK WheelWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// The form whose wheel is hooked, or nullptr.
+FrmMain* MouseWheelHookedForm();
