@@ -57,6 +57,12 @@ LRESULT CALLBACK FormWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 LRESULT CALLBACK ContainerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                UINT_PTR, DWORD_PTR ref) {
   switch (message) {
+    case WM_ERASEBKGND: {
+      RECT r;
+      GetClientRect(hwnd, &r);
+      FillRect(reinterpret_cast<HDC>(wParam), &r, GetSysColorBrush(COLOR_BTNFACE));
+      return 1;
+    }
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_VSCROLL:
@@ -78,7 +84,15 @@ LRESULT CALLBACK ContainerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
       RemoveWindowSubclass(hwnd, ContainerProc, kContainerSubclassId);
       break;
   }
-  return DefSubclassProc(hwnd, message, wParam, lParam);
+  LRESULT r = DefSubclassProc(hwnd, message, wParam, lParam);
+  switch (message) {
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      // Children of a container are drawn on the face colour, as on the form.
+      SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+  }
+  return r;
 }
 
 void RegisterFormClass() {
@@ -420,7 +434,7 @@ void Form::Move(float left, float top, float width, float height) {
   top_ = top;
   width_ = width;
   height_ = height;
-  centred_ = true;
+  if (visible_) centred_ = true;  // a form placed before it shows is still centred
   if (hwnd_)
     SetWindowPos(hwnd_, nullptr, std::lround(left / tpp_), std::lround(top / tpp_),
                  std::lround(width / tpp_), std::lround(height / tpp_),
