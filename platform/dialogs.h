@@ -3,6 +3,7 @@
 // Everything the program shows modally from the system goes through here, so tests can
 // answer it and read what was shown.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <string>
 
@@ -30,6 +31,10 @@ class Dialogs {
   virtual int RestartDialog(HWND owner, const std::string& prompt, DWORD flags) = 0;
   // GetOpenFileNameA: false when cancelled.
   virtual bool OpenFile(OpenFileRequest& request) = 0;
+  // SHBrowseForFolderA: the chosen item's ID list, which the caller frees with
+  // CoTaskMemFree, or null when cancelled. While the dialog is up it calls info.lpfn (when
+  // set) with its window and the BFFM_* notifications.
+  virtual LPITEMIDLIST BrowseForFolder(BROWSEINFOA& info) = 0;
 
   static Dialogs& Real();
 };

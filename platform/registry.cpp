@@ -41,6 +41,15 @@ RegKey RegKey::Create(HKEY root, const std::string& path, REGSAM mask) {
   return result;
 }
 
+RegKey RegKey::CreateWithAccess(HKEY root, const std::string& path, REGSAM access) {
+  RegKey result;
+  HKEY key = nullptr;
+  result.openError_ = RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                      access, nullptr, &key, nullptr);
+  if (result.openError_ == ERROR_SUCCESS) result.key_ = key;
+  return result;
+}
+
 LONG RegKey::DeleteKey(HKEY root, const std::string& path, REGSAM mask) {
   // RegDeleteKeyA always acts in the process's own view; the Ex form takes the view.
   return RegDeleteKeyExA(root, path.c_str(), RegistryView(mask), 0);

@@ -38,6 +38,9 @@ class RegKey {
   // Opens, or creates when missing, root\path with read and write access in the view that
   // the view bits of `mask` select (its other bits are ignored).
   static RegKey Create(HKEY root, const std::string& path, REGSAM mask);
+  // Opens, or creates when missing, root\path with exactly the access `access` asks for
+  // (view bits included), for callers whose mask is fixed.
+  static RegKey CreateWithAccess(HKEY root, const std::string& path, REGSAM access);
   // Deletes root\path, which must have no subkeys, in the view that the view bits of `mask`
   // select. Returns the registry error (ERROR_SUCCESS when deleted).
   static LONG DeleteKey(HKEY root, const std::string& path, REGSAM mask);

@@ -55,6 +55,8 @@ class RealDialogs final : public Dialogs {
     request.fileName = file.data();
     return true;
   }
+
+  LPITEMIDLIST BrowseForFolder(BROWSEINFOA& info) override { return SHBrowseForFolderA(&info); }
 };
 
 class RealSystemFacts final : public SystemFacts {

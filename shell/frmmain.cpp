@@ -446,7 +446,11 @@ void FrmMain::restore_menu_Click() { FRMsysRestore->Show(ui::vbModeless, this); 
 
 void FrmMain::mnu_exit_Click() { Unload(); }
 
-void FrmMain::help_menu2_Click() {}
+void FrmMain::help_menu2_Click() {
+  if (!hHelp) hHelp = std::make_unique<HTMLHelp>();
+  hHelp->CHMFile(AppPath() + "\\Quenvor.chm");
+  hHelp->HHDisplayContents();
+}
 
 void FrmMain::about_menu_Click() { frmAbout->Show(ui::vbModeless, nullptr); }
 

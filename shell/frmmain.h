@@ -1,8 +1,10 @@
 #pragma once
 // The main window: the category strip, one panel of widgets per category, the resource
 // monitor, the menus, and the public operations other forms call.
+#include <memory>
 #include <string>
 
+#include "shell/HTMLHelp.h"
 #include "shell/ResourceMonitor.h"
 #include "ui/ProgressBar.h"
 #include "ui/form.h"
@@ -12,6 +14,7 @@ class FrmMain : public ui::Form {
   FrmMain();
 
   // Public variables.
+  std::unique_ptr<HTMLHelp> hHelp;  // the help file of the Help menu; created on first use
   int16_t ScrollbarSelect = 0;  // scrollable category shown last: 0 Tweaks, 1 Maintenance, 2 Security
   int16_t scroll1 = 0, scroll2 = 0, scroll3 = 0;  // remembered positions, 0 to 100
 

@@ -48,6 +48,11 @@ TEST(FakeDialogs, AnUnexpectedDialogFailsTheTestNamingItsText) {
   bool chosen = true;
   EXPECT_NONFATAL_FAILURE(chosen = platform::dialogs().OpenFile(request), "file-open");
   EXPECT_FALSE(chosen);
+  BROWSEINFOA info{};
+  info.lpszTitle = "Pick a folder";
+  LPITEMIDLIST folder = reinterpret_cast<LPITEMIDLIST>(1);
+  EXPECT_NONFATAL_FAILURE(folder = platform::dialogs().BrowseForFolder(info), "Pick a folder");
+  EXPECT_EQ(folder, nullptr);
 }
 
 TEST(FakeDialogs, AnExpectedDialogThatNeverCameFailsTheTest) {

@@ -7,7 +7,8 @@
 #include <cstring>
 
 FakeDialogs::~FakeDialogs() {
-  size_t unused = messageAnswers_.size() + restartAnswers_.size() + fileAnswers_.size();
+  size_t unused = messageAnswers_.size() + restartAnswers_.size() + fileAnswers_.size() +
+                  folderAnswers_.size();
   if (unused) {
     ADD_FAILURE() << "FakeDialogs: " << unused
                   << " scripted answer(s) never used: a dialog the test expected was not shown";
@@ -18,6 +19,11 @@ void FakeDialogs::AnswerMessageBox(int button) { messageAnswers_.push_back(butto
 void FakeDialogs::AnswerRestart(int result) { restartAnswers_.push_back(result); }
 void FakeDialogs::AnswerOpenFile(bool chosen, const std::string& fileName) {
   fileAnswers_.push_back({chosen, fileName});
+}
+
+void FakeDialogs::AnswerBrowseForFolder(bool chosen, const std::string& path,
+                                        const std::vector<std::string>& selections) {
+  folderAnswers_.push_back({chosen, path, selections});
 }
 
 std::vector<FakeDialogs::Call> FakeDialogs::MessageBoxes() const {
@@ -94,6 +100,87 @@ bool FakeDialogs::OpenFile(platform::OpenFileRequest& request) {
   fileAnswers_.pop_front();
   if (answer.chosen) request.fileName = answer.fileName;
   return answer.chosen;
+}
+
+namespace {
+
+// The stand-in for the folder dialog's window: a message-only window that records the
+// BFFM_* messages the callback sends to it.
+std::vector<FakeDialogs::BrowseMessage>* browseMessages = nullptr;
+
+LRESULT CALLBACK FakeBrowseWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message >= WM_USER && browseMessages) {
+    FakeDialogs::BrowseMessage sent;
+    sent.message = message;
+    sent.wParam = wParam;
+    sent.lParam = lParam;
+    bool textual = message == BFFM_SETSTATUSTEXTA ||
+                   (message == BFFM_SETSELECTIONA && wParam != 0);
+    if (textual && lParam) sent.text = reinterpret_cast<const char*>(lParam);
+    browseMessages->push_back(sent);
+    return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND CreateFakeBrowseWindow() {
+  static ATOM atom = [] {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = FakeBrowseWndProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "QuenvorFakeBrowseDialog";
+    return RegisterClassA(&wc);
+  }();
+  return atom ? CreateWindowExA(0, "QuenvorFakeBrowseDialog", "Browse for Folder", 0, 0, 0, 0,
+                                0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr)
+              : nullptr;
+}
+
+std::string PathOfIdList(LPCITEMIDLIST list) {
+  char path[MAX_PATH] = "";
+  return list && SHGetPathFromIDListA(list, path) ? std::string(path) : std::string();
+}
+
+}  // namespace
+
+LPITEMIDLIST FakeDialogs::BrowseForFolder(BROWSEINFOA& info) {
+  Call call;
+  call.kind = Kind::BrowseFolder;
+  call.coloured = TakeColouring();
+  call.owner = info.hwndOwner;
+  call.text = info.lpszTitle ? info.lpszTitle : "";
+  call.flags = info.ulFlags;
+  call.browseRoot = PathOfIdList(info.pidlRoot);
+  call.browseCallback = info.lpfn != nullptr;
+  if (folderAnswers_.empty()) {
+    calls_.push_back(call);
+    ADD_FAILURE() << "Unexpected folder dialog \"" << call.text << "\"";
+    return nullptr;
+  }
+  FolderAnswer answer = folderAnswers_.front();
+  folderAnswers_.pop_front();
+
+  if (info.lpfn) {
+    HWND window = CreateFakeBrowseWindow();
+    browseMessages = &call.sent;
+    info.lpfn(window, BFFM_INITIALIZED, 0, info.lParam);
+    for (const std::string& folder : answer.selections) {
+      LPITEMIDLIST list = ILCreateFromPathA(folder.c_str());
+      if (!list) {
+        ADD_FAILURE() << "FakeDialogs: no item for the selection \"" << folder << "\"";
+        continue;
+      }
+      info.lpfn(window, BFFM_SELCHANGED, reinterpret_cast<LPARAM>(list), info.lParam);
+      ILFree(list);
+    }
+    browseMessages = nullptr;
+    if (window) DestroyWindow(window);
+  }
+  calls_.push_back(call);
+  if (!answer.chosen) return nullptr;
+  LPITEMIDLIST chosen = ILCreateFromPathA(answer.path.c_str());
+  if (!chosen) ADD_FAILURE() << "FakeDialogs: no item for the chosen \"" << answer.path << "\"";
+  return chosen;
 }
 
 FakeSystemFacts::FakeSystemFacts() {

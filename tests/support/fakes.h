@@ -20,7 +20,15 @@
 // a box the test expected was not shown.
 class FakeDialogs : public platform::Dialogs {
  public:
-  enum class Kind { MessageBox, Restart, OpenFile };
+  enum class Kind { MessageBox, Restart, OpenFile, BrowseFolder };
+
+  // A message that the folder dialog's callback sent to the dialog window.
+  struct BrowseMessage {
+    UINT message = 0;   // BFFM_SETSELECTIONA, BFFM_SETSTATUSTEXTA, BFFM_ENABLEOK ...
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+    std::string text;   // lParam read as a text, for the selection and status-text messages
+  };
 
   struct Call {
     Kind kind = Kind::MessageBox;
@@ -30,6 +38,9 @@ class FakeDialogs : public platform::Dialogs {
     UINT style = 0;     // message-box style
     DWORD flags = 0;    // restart-dialog or open-file flags
     platform::OpenFileRequest request;  // open-file request as received
+    std::string browseRoot;  // folder dialog: path of the root item ("" for none or no path)
+    bool browseCallback = false;  // folder dialog: a callback was given
+    std::vector<BrowseMessage> sent;  // folder dialog: what the callback sent, in order
     bool coloured = false;  // the program's colouring was armed for this dialog
     UINT Buttons() const { return style & MB_TYPEMASK; }  // MB_OK, MB_YESNO ...
     UINT Icon() const { return style & MB_ICONMASK; }     // MB_ICONINFORMATION ...
@@ -41,6 +52,11 @@ class FakeDialogs : public platform::Dialogs {
   void AnswerRestart(int result);
   // A true answer sets the request's file name to `fileName`.
   void AnswerOpenFile(bool chosen, const std::string& fileName = "");
+  // The folder dialog opens (the callback gets BFFM_INITIALIZED), the user moves to each of
+  // `selections` in turn (BFFM_SELCHANGED with that folder's ID list), then chooses `path`
+  // (when `chosen`) or cancels.
+  void AnswerBrowseForFolder(bool chosen, const std::string& path = "",
+                             const std::vector<std::string>& selections = {});
 
   const std::vector<Call>& Calls() const { return calls_; }
   std::vector<Call> MessageBoxes() const;  // the message-box calls only, in order
@@ -49,12 +65,19 @@ class FakeDialogs : public platform::Dialogs {
                  UINT style) override;
   int RestartDialog(HWND owner, const std::string& prompt, DWORD flags) override;
   bool OpenFile(platform::OpenFileRequest& request) override;
+  LPITEMIDLIST BrowseForFolder(BROWSEINFOA& info) override;
 
  private:
   struct FileAnswer {
     bool chosen;
     std::string fileName;
   };
+  struct FolderAnswer {
+    bool chosen;
+    std::string path;
+    std::vector<std::string> selections;
+  };
+  std::deque<FolderAnswer> folderAnswers_;
   std::deque<int> messageAnswers_;
   std::deque<int> restartAnswers_;
   std::deque<FileAnswer> fileAnswers_;

@@ -1,0 +1,37 @@
+// Context numbers of the help topics, for callers that open a topic by number.
+// Categories are 1000 + the category index; widget pages are 2000, 3000, 4000 and 5000
+// (Tweaks, Maintenance, Security, Passwords) + the widget index.
+#define IDH_WELCOME 100
+#define IDH_CATEGORY_TWEAKS 1000
+#define IDH_CATEGORY_MAINTENANCE 1001
+#define IDH_CATEGORY_SECURITY 1002
+#define IDH_CATEGORY_PASSWORDS 1003
+#define IDH_PERFORMANCE 2000
+#define IDH_PERFORMANCE_II 2001
+#define IDH_STARTUP_MANAGER 2002
+#define IDH_MORE_TWEAKS 2003
+#define IDH_INTERNET_EXPLORER 2004
+#define IDH_AUTO_TUNER 2007
+#define IDH_MISCELLANEOUS 2008
+#define IDH_SHELL_TWEAKS 2009
+#define IDH_SERVICE_MANAGER 2010
+#define IDH_DISK_USAGE 3000
+#define IDH_DISK_CLEANER 3001
+#define IDH_SHARED_DLLS 3002
+#define IDH_SHELL_BROWSER 3003
+#define IDH_CONTROL_CENTER 3004
+#define IDH_SYSTEM_INFO 3005
+#define IDH_TOOLBOX 3006
+#define IDH_RESTORE_POINTS 3007
+#define IDH_START_MENU 4000
+#define IDH_SYSTEM 4001
+#define IDH_DESKTOP_EXPLORER 4002
+#define IDH_CONTROL_PANEL 4003
+#define IDH_LOGIN 4004
+#define IDH_FIREWALL 4006
+#define IDH_KESTAMUND 4007
+#define IDH_UAC 4008
+#define IDH_CREATE_PASSWORD 5000
+#define IDH_CHANGE_PASSWORD 5001
+#define IDH_REMOVE_PASSWORD 5002
+#define IDH_ABOUT 5003
