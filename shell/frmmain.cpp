@@ -104,7 +104,7 @@ constexpr Def kFixed[] = {
     // Sounds, help and the maker.
     {.kind = Kind::CheckBox, .name = "Check1", .rect = {6480, 5940, 3300, 255}, .caption = "Disable Clicking Sound"},
     {.kind = Kind::Image, .name = "Image2", .rect = {11160, 5880, 480, 480}, .picture = IDB_HELP},
-    {.kind = Kind::PictureBox, .name = "Picture", .rect = {10320, 5760, 720, 720}, .picture = IDB_MAKER},
+    {.kind = Kind::PictureBox, .name = "Picture", .rect = {10320, 5880, 720, 720}, .picture = IDB_MAKER},
     {.kind = Kind::Timer, .name = "Timer1", .style = ui::kDisabled, .max = 1000},
     // Menus.
     {.kind = Kind::Menu, .name = "file_menu", .caption = "File"},
@@ -157,7 +157,7 @@ constexpr auto kDesign = [] {
 constexpr ui::FormDef kForm{.name = "frmmain",
                             .caption = "Quenvor Pro",
                             .width = 11880,
-                            .height = 7560,
+                            .height = 7080,
                             .border = ui::BorderStyle::FixedSingle,
                             .maxButton = false};
 
