@@ -260,6 +260,17 @@ LRESULT Label::OnCtlColor(HDC dc, UINT message) {
   return Control::OnCtlColor(dc, message);
 }
 
+float Label::WrappedHeight(float width) {
+  Touch();
+  HDC dc = GetDC(hwnd_);
+  HGDIOBJ old = SelectObject(dc, form_->FontFor(fontSize_, bold_, def_.fontName));
+  RECT r{0, 0, ToPixels(width), 0};
+  DrawTextA(dc, caption_.c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK);
+  SelectObject(dc, old);
+  ReleaseDC(hwnd_, dc);
+  return r.bottom * TwipsPerPixel();
+}
+
 void Label::OnCommand(int code) {
   if (code == STN_CLICKED) Raise(Click);
   else if (code == STN_DBLCLK) Raise(DblClick);
