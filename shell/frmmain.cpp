@@ -7,6 +7,7 @@
 #include <cmath>
 #include <ctime>
 
+#include "platform/dialogs.h"
 #include "platform/registry.h"
 #include "platform/sound.h"
 #include "platform/system_facts.h"
@@ -285,6 +286,7 @@ void FrmMain::LoadCaptions() {
 
 void FrmMain::Form_Load() {
   loading_ = true;
+  ProgramEnding = false;
   LoadCaptions();
   std::string title =
       "Quenvor Pro " + std::to_string(kMajorVersion) + "." + std::to_string(kMinorVersion);
@@ -445,6 +447,22 @@ void FrmMain::mnu_rempassword_Click() {
 void FrmMain::restore_menu_Click() { FRMsysRestore->Show(ui::vbModeless, this); }
 
 void FrmMain::mnu_exit_Click() { Unload(); }
+
+void FrmMain::Form_Unload(int& cancel) {
+  if (RestartNeeded) {
+    // Without the force flag, so that other programs may ask to save their work.
+    ColorNextDialog(RGB(0, 0, 0), MsgBoxShade(), RGB(0, 0, 0), MsgBoxShade());
+    platform::dialogs().RestartDialog(hWnd(), "", EWX_REBOOT);
+  } else {
+    MsgBox(LoadResString(1136), MB_OK | MB_ICONINFORMATION, kAppTitle);
+  }
+  // Closing the main window ends the program: forms that were left loaded (hidden pages
+  // of the Auto Tuner, an about box without owner) go too, without bringing this window
+  // back, so that no hidden elevated process stays behind.
+  ProgramEnding = true;
+  for (ui::Form* form : ui::LoadedForms())
+    if (form != this) form->Unload();
+}
 
 void FrmMain::help_menu2_Click() {}
 

@@ -69,6 +69,7 @@ class FrmMain : public ui::Form {
   void Form_Load() override;
   void Form_Activate() override;
   void Form_Deactivate() override;
+  void Form_Unload(int& cancel) override;
 
  private:
   void LoadCaptions();

@@ -14,6 +14,7 @@
 #include "shell/Strings.h"
 #include "shell/frmmain.h"
 #include "support/fakes.h"
+#include "support/main_window.h"
 
 namespace {
 
@@ -40,8 +41,7 @@ class MainWindowTest : public testing::Test {
     ui::DoEvents();
   }
   void TearDown() override {
-    for (ui::Form* f : ui::LoadedForms()) f->Unload();
-    ui::DoEvents();
+    CloseMainWindow();
     frmmain->ScrollbarSelect = 0;
     frmmain->scroll1 = frmmain->scroll2 = frmmain->scroll3 = 0;
     SoundsDisabled = false;
@@ -209,12 +209,12 @@ TEST_F(MainWindowTest, CategoryAndWidgetSoundsStopWhileDisabled) {
 }
 
 TEST_F(MainWindowTest, TheSoundsSettingIsReadAtLoadWithoutWritingIt) {
-  frmmain->Unload();
+  CloseMainWindow();
   WriteSetting("SoundsEnabled", 2);
   frmmain->Show();
   EXPECT_TRUE(SoundsDisabled);
   EXPECT_EQ(frmmain->Check1->Value(), 1);
-  frmmain->Unload();
+  CloseMainWindow();
   DeleteSetting("SoundsEnabled");
   frmmain->Show();
   EXPECT_FALSE(SoundsDisabled);
@@ -312,7 +312,7 @@ TEST_F(MainWindowTest, InternetExplorerMajorVersionIsTheFirstDigit) {
     SCOPED_TRACE(c.version ? c.version : "missing");
     if (c.version) ie.WriteString("Version", c.version);
     else ie.DeleteValue("Version");
-    frmmain->Unload();
+    CloseMainWindow();
     frmmain->Show();
     EXPECT_EQ(IEMajorVersion, c.expected);
   }
