@@ -22,7 +22,7 @@ inline ui::FormRef<StandInPage<481>> frmShellBrowser;
 inline ui::FormRef<StandInPage<72>> frmControl;
 inline ui::FormRef<StandInPage<512>> frmSystemInformation;
 inline ui::FormRef<StandInPage<561>> frmToolBox;
-inline ui::FormRef<StandInPage<425>> FRMsysRestore;
+#include "shell/FRMsysRestore.h"
 // Security
 inline ui::FormRef<StandInPage<488>> frmStartMenu;
 inline ui::FormRef<StandInPage<510>> frmSystem;

@@ -17,6 +17,7 @@
 #include "shell/Pages.h"
 #include "shell/RegistryDeclares.h"
 #include "shell/Strings.h"
+#include "shell/WmiGuard.h"
 #include "shell/modDialogs.h"
 
 namespace {
@@ -493,6 +494,16 @@ void FrmMain::Pause(float seconds) {
   do {
     ui::DoEvents();
   } while (std::difftime(std::time(nullptr), t0) < seconds);
+}
+
+void FrmMain::CheckWMI() {
+  platform::ServiceControl ctlService1;
+  wmi_guard::CheckWMI(ctlService1);
+}
+
+void FrmMain::StartWMI() {
+  platform::ServiceControl ctlService1;
+  wmi_guard::StartWMI(ctlService1);
 }
 
 void FrmMain::PlayClickSound1() {

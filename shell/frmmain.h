@@ -20,6 +20,9 @@ class FrmMain : public ui::Form {
   // Lets waiting events run until the clock's second has changed `seconds` times.
   void Pause(float seconds);
   double OddOrEven(double temp) { return ::OddOrEven(temp); }
+  // The WMI guard (shell/WmiGuard.h) on a service control of the main window's own.
+  void CheckWMI();
+  void StartWMI();
 
   // Event handlers, public so that other forms and tests can press them as a user does.
   void Image3_Click(int Index);
