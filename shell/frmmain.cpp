@@ -207,6 +207,12 @@ void OpenFromWidget(const Opens* pages, size_t count, int index) {
   }
 }
 
+// The user settings key is created when missing, so the answer is kept and the question
+// is not asked again at every start.
+void RememberRestorePointAnswer() {
+  platform::RegKey::Create(HKEY_CURRENT_USER, kSettingsKey, RegWriteAccess).WriteDword("RestorSet", 1);
+}
+
 DWORD PasswordSet() {
   platform::RegKey key(HKEY_LOCAL_MACHINE, kSettingsKey, RegReadAccess);
   return key.ReadDword("Password Set", 0);
@@ -308,9 +314,31 @@ void FrmMain::Form_Load() {
   SetScaleMode(3);
   RestartNeeded = false;
   Timer1->SetEnabled(true);
+  PromptRestorePoint();
   LoadResize();
   ShowMainAfterRestore = true;
   loading_ = false;
+}
+
+// Asks once per user whether a restore point should be made before the program is used.
+void FrmMain::PromptRestorePoint() {
+  {
+    platform::RegKey key(HKEY_CURRENT_USER, kSettingsKey, RegReadAccess);
+    if (key.ReadDword("RestorSet", 0) == 1) return;
+  }
+  if (MsgBox(LoadResString(279), MB_YESNO | MB_ICONQUESTION, kAppTitle) == IDYES) {
+    CreateStartupRestorePoint();
+  } else {
+    RememberRestorePointAnswer();
+  }
+}
+
+void FrmMain::CreateStartupRestorePoint() {
+  RememberRestorePointAnswer();  // stored first: a failed creation does not ask again
+  ShowMainAfterRestore = false;
+  FRMsysRestore->Hide();
+  FRMsysRestore->CmdCreate_Click();
+  FRMsysRestore->Unload();
 }
 
 void FrmMain::ArrangeWidgetPanels() {

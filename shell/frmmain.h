@@ -80,6 +80,8 @@ class FrmMain : public ui::Form {
   void ScrollWidgets();
   void UpdateResourceMonitor();
   void ShowCategoryPanel(ui::PictureBox& shown);
+  void PromptRestorePoint();
+  void CreateStartupRestorePoint();
   bool loading_ = false;
 };
 

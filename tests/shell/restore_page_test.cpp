@@ -17,6 +17,7 @@
 #include "shell/RegistryDeclares.h"
 #include "shell/Strings.h"
 #include "shell/frmmain.h"
+#include "support/main_window.h"
 #include "support/fake_restore_points.h"
 #include "support/fakes.h"
 #include "support/test_service.h"
@@ -48,8 +49,7 @@ class RestorePageTest : public testing::Test {
     ShowMainAfterRestore = true;  // as once the main window has loaded
   }
   void TearDown() override {
-    for (ui::Form* f : ui::LoadedForms()) f->Unload();
-    ui::DoEvents();
+    CloseMainWindow();
     ShowMainAfterRestore = false;
     EXPECT_TRUE(ArrangeService("winmgmt", winmgmt.startType, winmgmt.state == SERVICE_RUNNING));
   }
