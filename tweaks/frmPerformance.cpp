@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <cstdlib>
 #include <variant>
 
 #include "platform/registry.h"
@@ -75,13 +74,13 @@ constexpr Def kDesign[] = {
      .rect = {5880, 4620, 2640, 435}, .caption = "Disable Core Parking"},
     {.kind = Kind::CommandButton, .name = "Command5", .parent = "Frame16",
      .rect = {8640, 4620, 2640, 435}, .caption = "Enable Core Parking"},
-    {.kind = Kind::CommandButton, .name = "Command1", .rect = {120, 5940, 3720, 495},
+    {.kind = Kind::CommandButton, .name = "Command1", .rect = {120, 5940, 3480, 495},
      .caption = "Save Performance Settings To The Registry"},
-    {.kind = Kind::CommandButton, .name = "Command3", .rect = {3960, 5940, 3720, 495},
+    {.kind = Kind::CommandButton, .name = "Command3", .rect = {3720, 5940, 4320, 495},
      .caption = "Choose Settings Recommended For My Computer"},
-    {.kind = Kind::CommandButton, .name = "Command19", .rect = {7800, 5940, 3840, 495},
+    {.kind = Kind::CommandButton, .name = "Command19", .rect = {8160, 5940, 3480, 495},
      .caption = "Return ALL Quenvor Settings To Defaults"},
-    {.kind = Kind::CommandButton, .name = "Command2", .rect = {7800, 6540, 3840, 435},
+    {.kind = Kind::CommandButton, .name = "Command2", .rect = {8160, 6540, 3480, 435},
      .caption = "Close This Window", .style = ui::kCancel},
 };
 
@@ -347,8 +346,9 @@ void FrmPerformance::Command1_Click() { RunSave(*this, kSave); }
 void FrmPerformance::Command3_Click() { ApplyPreset(*this, kRecommended); }
 
 void FrmPerformance::Command19_Click() {
-  const char* windir = std::getenv("windir");
-  const std::string path = std::string(windir ? windir : "") + "\\System32\\QuenvorUndo.exe";
+  char windir[MAX_PATH] = {};
+  GetEnvironmentVariableA("windir", windir, MAX_PATH);
+  const std::string path = std::string(windir) + "\\System32\\QuenvorUndo.exe";
   // The undo program is installed in the native System32 folder.
   const bool redirect = Is64BitWindows();
   PVOID redirection = nullptr;
