@@ -17,27 +17,27 @@ namespace {
 using platform::RegKey;
 
 template <class T>
-T* Control(ui::Form& page, ControlRef ref) {
+T* ControlOf(ui::Form& page, ControlRef ref) {
   if (!ref) return nullptr;
   return dynamic_cast<T*>(page.Find(ref.name, ref.index));
 }
 
 bool Ticked(ui::Form& page, ControlRef ref) {
-  auto* box = Control<ui::CheckBox>(page, ref);
+  auto* box = ControlOf<ui::CheckBox>(page, ref);
   return box && box->Value() == 1;
 }
 
 bool Selected(ui::Form& page, ControlRef ref) {
-  auto* option = Control<ui::OptionButton>(page, ref);
+  auto* option = ControlOf<ui::OptionButton>(page, ref);
   return option && option->Value();
 }
 
 void Tick(ui::Form& page, ControlRef ref) {
-  if (auto* box = Control<ui::CheckBox>(page, ref)) box->SetValue(1);
+  if (auto* box = ControlOf<ui::CheckBox>(page, ref)) box->SetValue(1);
 }
 
 void Select(ui::Form& page, ControlRef ref) {
-  if (auto* option = Control<ui::OptionButton>(page, ref)) option->SetValue(true);
+  if (auto* option = ControlOf<ui::OptionButton>(page, ref)) option->SetValue(true);
 }
 
 // Whether the page has the row's control at all: a row whose control is missing is skipped.
@@ -272,10 +272,10 @@ void ReadRow(ui::Form& page, const TweakBinding& row, GroupKey& group) {
         const auto number = static_cast<int32_t>(key.ReadDword(row.value, 0));
         if (number > 0) {
           Tick(page, row.control);
-          if (auto* text = Control<ui::TextBox>(page, row.other))
+          if (auto* text = ControlOf<ui::TextBox>(page, row.other))
             text->SetText(std::to_string(number));
         }
-      } else if (auto* text = Control<ui::TextBox>(page, row.control)) {
+      } else if (auto* text = ControlOf<ui::TextBox>(page, row.control)) {
         text->SetText(ReadText(key, row.value).value_or(""));
       }
       return;
@@ -326,13 +326,13 @@ bool WriteRow(ui::Form& page, const TweakBinding& row, GroupKey& group, bool& st
     }
     case TextValue: {
       if (!row.other) {
-        auto* text = Control<ui::TextBox>(page, row.control);
+        auto* text = ControlOf<ui::TextBox>(page, row.control);
         if (!text) return true;
         const std::string typed = text->Text();
         return Apply(group, row.root, row.key, row.value, Sz(typed.c_str()));
       }
       if (!Ticked(page, row.control)) return true;
-      auto* text = Control<ui::TextBox>(page, row.other);
+      auto* text = ControlOf<ui::TextBox>(page, row.other);
       auto number = text ? NumericText(text->Text()) : std::nullopt;
       if (!number) return true;  // no number to write
       double rounded = std::nearbyint(*number);
@@ -356,7 +356,7 @@ bool WriteRow(ui::Form& page, const TweakBinding& row, GroupKey& group, bool& st
 
 void Ask(ui::Form& page, const TweakBinding& row) {
   const Confirmation& question = *row.confirm;
-  auto* box = Control<ui::CheckBox>(page, row.control);
+  auto* box = ControlOf<ui::CheckBox>(page, row.control);
   if (!box || box->Value() != 1) return;
   int32_t figure = question.figure ? question.figure() : 0;
   if (question.askWhen && !question.askWhen(figure)) return;
@@ -446,15 +446,15 @@ bool WriteButtonRow(const TweakBinding& row, bool partner) {
 
 void ApplyPreset(ui::Form& page, const TweakPreset& preset) {
   for (ControlRef ref : preset.clear) {
-    if (auto* box = Control<ui::CheckBox>(page, ref)) box->SetValue(0);
-    else if (auto* option = Control<ui::OptionButton>(page, ref)) option->SetValue(false);
+    if (auto* box = ControlOf<ui::CheckBox>(page, ref)) box->SetValue(0);
+    else if (auto* option = ControlOf<ui::OptionButton>(page, ref)) option->SetValue(false);
   }
   std::vector<std::string> texts;
   for (const TextFill& fill : preset.fill) texts.push_back(fill.text ? fill.text(page) : "");
   for (ControlRef ref : preset.tick) Tick(page, ref);
   for (ControlRef ref : preset.select) Select(page, ref);
   for (size_t i = 0; i < preset.fill.size(); ++i)
-    if (auto* text = Control<ui::TextBox>(page, preset.fill[i].textBox)) text->SetText(texts[i]);
+    if (auto* text = ControlOf<ui::TextBox>(page, preset.fill[i].textBox)) text->SetText(texts[i]);
   for (const ConditionalTick& tick : preset.tickWhen)
     if (tick.when && tick.when()) Tick(page, tick.box);
 }
