@@ -3,9 +3,9 @@
 // in this version yet is a stand-in captioned with its widget's label; when the page is
 // built, its line here gives way to the page's own header.
 #include "shell/frmStandIn.h"
+#include "tweaks/frmPerformance.h"
 
 // Tweaks
-inline ui::FormRef<StandInPage<346>> frmPerformance;
 inline ui::FormRef<StandInPage<347>> frmPerformanceII;
 inline ui::FormRef<StandInPage<498>> frmStartupManager;
 inline ui::FormRef<StandInPage<305>> frmMoreTweaks;
