@@ -49,12 +49,4 @@ class ServiceControl {
   std::string name_;
 };
 
-// Stand-in until the service manager implementation is merged: every service reads as
-// not queryable and no call succeeds. The implementation's own definitions replace these
-// lines (defining them twice does not compile, so the stand-in cannot outlive it).
-inline std::string ServiceControl::QueryService() { return ""; }
-inline bool ServiceControl::StartService() { return false; }
-inline bool ServiceControl::StopService() { return false; }
-inline bool ServiceControl::SetStartType(int) { return false; }
-
 }  // namespace platform

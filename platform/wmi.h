@@ -67,23 +67,6 @@ class Wmi {
   static Wmi& Real();
 };
 
-// Stand-in until the WMI implementation is merged: every query and call fails. The
-// implementation's own Wmi::Real() replaces these lines (defining it twice does not
-// compile, so the stand-in cannot outlive it).
-inline Wmi& Wmi::Real() {
-  struct Unavailable final : Wmi {
-    HRESULT Query(const std::string&, const std::string&, std::vector<WmiObject>*) override {
-      return E_NOTIMPL;
-    }
-    HRESULT CallMethod(const std::string&, const std::string&, const std::string&,
-                       const std::map<std::string, WmiValue>&, WmiObject*) override {
-      return E_NOTIMPL;
-    }
-  };
-  static Unavailable unavailable;
-  return unavailable;
-}
-
 inline Wmi& wmi() { return Seam<Wmi>::Get(); }
 
 }  // namespace platform

@@ -1,5 +1,7 @@
 #include "tweaks/frmPerformance.h"
 
+#include "shell/WmiGuard.h"
+
 #include <windows.h>
 #include <shellapi.h>
 
@@ -16,7 +18,6 @@
 #include "tweaks/TweakEngine.h"
 
 // The service control's StartService, not the service manager's StartServiceA.
-#undef StartService
 
 namespace {
 
@@ -329,17 +330,8 @@ void FrmPerformance::ReadPerformanceTweaks() {
 
 double FrmPerformance::OddOrEven(double value) { return ::OddOrEven(value); }
 
-void FrmPerformance::CheckWMI() {
-  ctlService1.SetServiceName("winmgmt");
-  if (ctlService1.QueryService() == "Started") return;
-  StartWMI();
-}
-
-void FrmPerformance::StartWMI() {
-  ctlService1.SetServiceName("winmgmt");
-  ctlService1.SetStartType(2);
-  ctlService1.StartService();
-}
+void FrmPerformance::CheckWMI() { wmi_guard::CheckWMI(ctlService1); }
+void FrmPerformance::StartWMI() { wmi_guard::StartWMI(ctlService1); }
 
 void FrmPerformance::Command1_Click() { RunSave(*this, kSave); }
 

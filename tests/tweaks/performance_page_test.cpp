@@ -19,6 +19,7 @@
 #include "shell/RegistryDeclares.h"
 #include "shell/Strings.h"
 #include "shell/frmmain.h"
+#include "support/main_window.h"
 #include "support/fakes.h"
 #include "support/registry_fixture.h"
 #include "tweaks/frmPerformance.h"
@@ -199,10 +200,9 @@ class PerformancePageTest : public testing::Test {
     ASSERT_FALSE(frmPerformance->Loaded());
   }
   void TearDown() override {
-    for (ui::Form* f : ui::LoadedForms()) f->Unload();
-    ui::DoEvents();
-    AutoTuneMode = false;
     RestartNeeded = false;
+    CloseMainWindow();
+    AutoTuneMode = false;
   }
   FrmPerformance& Page() { return *frmPerformance; }
   void Load() { Page().Check1[0].Value(); }  // the first touch loads the page hidden

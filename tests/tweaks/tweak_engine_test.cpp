@@ -67,7 +67,12 @@ struct Stored {
   DWORD type = REG_BINARY;
 };
 Stored Absent() { return {}; }
-Stored Num(DWORD n) { return {.kind = Stored::Number, .number = n}; }
+Stored Num(DWORD n) {
+  Stored s;
+  s.kind = Stored::Number;
+  s.number = n;
+  return s;
+}
 Stored Str(const std::string& t) { return {.kind = Stored::Text, .bytes = t}; }
 Stored RawValue(DWORD type, const std::string& bytes) {
   return {.kind = Stored::Raw, .bytes = bytes, .type = type};
