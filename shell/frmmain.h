@@ -20,6 +20,10 @@ class FrmMain : public ui::Form {
   // Lets waiting events run until the clock's second has changed `seconds` times.
   void Pause(float seconds);
   double OddOrEven(double temp) { return ::OddOrEven(temp); }
+  // The character shift that older versions stored the start-up password with; neither
+  // loads the window.
+  std::string Encrypt(const std::string& sResult);
+  std::string Decrypt(const std::string& tResult);
 
   // Event handlers, public so that other forms and tests can press them as a user does.
   void Image3_Click(int Index);
