@@ -33,7 +33,7 @@ inline ui::FormRef<StandInPage<210>> frmFirewall;
 inline ui::FormRef<StandInPage<182>> frmLockDown;
 inline ui::FormRef<StandInPage<1134>> frmUAC;
 // Passwords and help
-inline ui::FormRef<StandInPage<84>> frmcreatepass;
-inline ui::FormRef<StandInPage<51>> frmchangepass;
-inline ui::FormRef<StandInPage<403>> frmremovepass;
-inline ui::FormRef<StandInPage<13>> frmAbout;
+#include "shell/frmcreatepass.h"
+#include "shell/frmchangepass.h"
+#include "shell/frmremovepass.h"
+#include "shell/frmAbout.h"

@@ -15,6 +15,7 @@
 #include "shell/Module6.h"
 #include "shell/Module7.h"
 #include "shell/Pages.h"
+#include "shell/PasswordStore.h"
 #include "shell/RegistryDeclares.h"
 #include "shell/Strings.h"
 #include "shell/WmiGuard.h"
@@ -498,6 +499,9 @@ void FrmMain::help_menu2_Click() {}
 void FrmMain::about_menu_Click() { frmAbout->Show(ui::vbModeless, nullptr); }
 
 void FrmMain::Picture_Click() { platform::webBrowser().Open(kMakerWebPage); }
+
+std::string FrmMain::Encrypt(const std::string& sResult) { return EncryptPasswordText(sResult); }
+std::string FrmMain::Decrypt(const std::string& tResult) { return DecryptPasswordText(tResult); }
 
 void FrmMain::Timer1_Timer() { UpdateResourceMonitor(); }
 

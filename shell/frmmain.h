@@ -23,6 +23,10 @@ class FrmMain : public ui::Form {
   // The WMI guard (shell/WmiGuard.h) on a service control of the main window's own.
   void CheckWMI();
   void StartWMI();
+  // The character shift that older versions stored the start-up password with; neither
+  // loads the window.
+  std::string Encrypt(const std::string& sResult);
+  std::string Decrypt(const std::string& tResult);
 
   // Event handlers, public so that other forms and tests can press them as a user does.
   void Image3_Click(int Index);

@@ -256,7 +256,7 @@ TEST_F(MainWindowTest, PasswordItemsFollowThePasswordSetValue) {
     ((*frmmain).*c.item)();
     if (c.message) {
       ASSERT_EQ(dialogs.MessageBoxes().size(), before + 1);
-      const auto& box = dialogs.MessageBoxes().back();
+      const auto box = dialogs.MessageBoxes().back();  // a copy: MessageBoxes() returns a new vector
       EXPECT_EQ(box.text, LoadResString(c.message));
       EXPECT_EQ(box.title, "Quenvor Pro");
       EXPECT_EQ(box.style, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
