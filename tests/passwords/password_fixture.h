@@ -15,6 +15,7 @@
 #include "shell/RegistryDeclares.h"
 #include "support/fakes.h"
 #include "ui/form.h"
+#include "support/main_window.h"
 
 class PasswordFixture : public testing::Test {
  protected:
@@ -28,8 +29,7 @@ class PasswordFixture : public testing::Test {
     DeleteValue("Password Set");
   }
   void TearDown() override {
-    for (ui::Form* f : ui::LoadedForms()) f->Unload();
-    ui::DoEvents();
+    CloseMainWindow();
     RegReadAccess = KEY_QUERY_VALUE | KEY_WOW64_64KEY;
     RegWriteAccess = KEY_SET_VALUE | KEY_WOW64_64KEY;
     platform::RegKey::Create(HKEY_LOCAL_MACHINE, kSettingsKey, kNative);
