@@ -1,5 +1,6 @@
 #include "shell/PageFrame.h"
 
+#include "shell/RegistryDeclares.h"
 #include "shell/frmmain.h"
 
 void Page::Form_Unload(int& cancel) { ReturnToMainWindow(); }
@@ -11,6 +12,7 @@ void OpenPage(ui::Form& page) {
 }
 
 void ReturnToMainWindow() {
+  if (ProgramEnding) return;  // the program is closing: nothing comes back
   frmmain->Show();
   frmmain->Refresh();
 }

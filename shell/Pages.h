@@ -3,9 +3,9 @@
 // in this version yet is a stand-in captioned with its widget's label; when the page is
 // built, its line here gives way to the page's own header.
 #include "shell/frmStandIn.h"
+#include "tweaks/frmPerformance.h"
 
 // Tweaks
-inline ui::FormRef<StandInPage<346>> frmPerformance;
 inline ui::FormRef<StandInPage<347>> frmPerformanceII;
 inline ui::FormRef<StandInPage<498>> frmStartupManager;
 inline ui::FormRef<StandInPage<305>> frmMoreTweaks;
@@ -22,7 +22,7 @@ inline ui::FormRef<StandInPage<481>> frmShellBrowser;
 inline ui::FormRef<StandInPage<72>> frmControl;
 inline ui::FormRef<StandInPage<512>> frmSystemInformation;
 inline ui::FormRef<StandInPage<561>> frmToolBox;
-inline ui::FormRef<StandInPage<425>> FRMsysRestore;
+#include "shell/FRMsysRestore.h"
 // Security
 inline ui::FormRef<StandInPage<488>> frmStartMenu;
 inline ui::FormRef<StandInPage<510>> frmSystem;
@@ -33,7 +33,7 @@ inline ui::FormRef<StandInPage<210>> frmFirewall;
 inline ui::FormRef<StandInPage<182>> frmLockDown;
 inline ui::FormRef<StandInPage<1134>> frmUAC;
 // Passwords and help
-inline ui::FormRef<StandInPage<84>> frmcreatepass;
-inline ui::FormRef<StandInPage<51>> frmchangepass;
-inline ui::FormRef<StandInPage<403>> frmremovepass;
-inline ui::FormRef<StandInPage<13>> frmAbout;
+#include "shell/frmcreatepass.h"
+#include "shell/frmchangepass.h"
+#include "shell/frmremovepass.h"
+#include "shell/frmAbout.h"

@@ -22,6 +22,7 @@ inline bool AutoTuneMode = false;          // the Auto Tuner is running
 inline bool ShowMainAfterRestore = false;  // the restore-point page shows the main window on unload
 inline int16_t IEMajorVersion = 0;         // first digit of Internet Explorer's "Version"
 inline bool SoundsDisabled = false;        // the click sounds are off
+inline bool ProgramEnding = false;         // the main window has closed: pages no longer return to it
 
 // The settings keys (HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER).
 inline constexpr const char* kSettingsKey = "Software\\Dallmoor Software\\Quenvor";

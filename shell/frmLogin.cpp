@@ -1,27 +1,26 @@
 #include "shell/frmLogin.h"
 
 #include "shell/Module6.h"
+#include "shell/PasswordStore.h"
 #include "shell/RegistryDeclares.h"
+#include "shell/Strings.h"
+#include "shell/frmmain.h"
+#include "shell/modDialogs.h"
 
 namespace {
 
 using ui::Def;
 using ui::Kind;
 
-// Until passwords can be checked, the prompt only lets the user leave: it never opens the
-// program without the password.
 constexpr Def kDesign[] = {
-    {.kind = Kind::Label, .name = "lblLabels", .rect = {120, 240, 1200, 255}, .caption = "&Password:"},
+    {.kind = Kind::Label, .name = "lblLabels", .index = 1, .rect = {120, 240, 1200, 255}},
     {.kind = Kind::TextBox, .name = "txtPassword", .rect = {1380, 200, 2325, 315},
      .style = ui::kPassword, .max = 254},
-    {.kind = Kind::CommandButton, .name = "cmdOK", .rect = {1080, 840, 1140, 390}, .caption = "OK",
-     .style = ui::kDefault | ui::kDisabled},
-    {.kind = Kind::CommandButton, .name = "cmdCancel", .rect = {2460, 840, 1140, 390},
-     .caption = "Cancel", .style = ui::kCancel},
+    {.kind = Kind::CommandButton, .name = "cmdOK", .rect = {1080, 840, 1140, 390}, .style = ui::kDefault},
+    {.kind = Kind::CommandButton, .name = "cmdCancel", .rect = {2460, 840, 1140, 390}, .style = ui::kCancel},
 };
 
 constexpr ui::FormDef kForm{.name = "frmLogin",
-                            .caption = "Login",
                             .width = 3900,
                             .height = 1800,
                             .border = ui::BorderStyle::FixedDialog,
@@ -30,11 +29,36 @@ constexpr ui::FormDef kForm{.name = "frmLogin",
 
 }  // namespace
 
-FrmLogin::FrmLogin() : Form(kForm, kDesign) {}
+FrmLogin::FrmLogin() : PasswordDialog(kForm, kDesign) {}
 
-void FrmLogin::BindEvents() { cmdCancel->Click = [this] { cmdCancel_Click(); }; }
+void FrmLogin::BindEvents() {
+  cmdOK->Click = [this] { cmdOK_Click(); };
+  cmdCancel->Click = [this] { cmdCancel_Click(); };
+}
 
-void FrmLogin::Form_Load() { ScaleDialogToScreen(*this); }
+void FrmLogin::LoadCaptions() {
+  SetCaption(LoadResString(594));
+  lblLabels[1].SetCaption(LoadResString(2));
+  cmdOK->SetCaption(LoadResString(699));
+  cmdCancel->SetCaption(LoadResString(49));
+}
 
-// Cancel ends the program: no form stays loaded.
+void FrmLogin::Form_Load() {
+  LoadCaptions();
+  ScaleDialogToScreen(*this);
+}
+
+void FrmLogin::cmdOK_Click() {
+  if (PasswordMatches(txtPassword->Text(), ReadStoredPassword())) {
+    Unload();
+    frmmain->Show();
+    frmmain->Refresh();
+    return;
+  }
+  txtPassword->SetText("");
+  MsgBox(LoadResString(262), MB_OK | MB_ICONEXCLAMATION, kAppTitle);
+}
+
+// Ends the program: the prompt is the only form loaded at start-up, so once it goes the
+// message loop ends.
 void FrmLogin::cmdCancel_Click() { Unload(); }

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <ctime>
 
+#include "platform/dialogs.h"
 #include "platform/registry.h"
 #include "platform/sound.h"
 #include "platform/system_facts.h"
@@ -14,8 +15,10 @@
 #include "shell/Module6.h"
 #include "shell/Module7.h"
 #include "shell/Pages.h"
+#include "shell/PasswordStore.h"
 #include "shell/RegistryDeclares.h"
 #include "shell/Strings.h"
+#include "shell/WmiGuard.h"
 #include "shell/modDialogs.h"
 
 namespace {
@@ -104,7 +107,7 @@ constexpr Def kFixed[] = {
     // Sounds, help and the maker.
     {.kind = Kind::CheckBox, .name = "Check1", .rect = {6480, 5940, 3300, 255}, .caption = "Disable Clicking Sound"},
     {.kind = Kind::Image, .name = "Image2", .rect = {11160, 5880, 480, 480}, .picture = IDB_HELP},
-    {.kind = Kind::PictureBox, .name = "Picture", .rect = {10320, 5760, 720, 720}, .picture = IDB_MAKER},
+    {.kind = Kind::PictureBox, .name = "Picture", .rect = {10320, 5880, 720, 720}, .picture = IDB_MAKER},
     {.kind = Kind::Timer, .name = "Timer1", .style = ui::kDisabled, .max = 1000},
     // Menus.
     {.kind = Kind::Menu, .name = "file_menu", .caption = "File"},
@@ -157,7 +160,7 @@ constexpr auto kDesign = [] {
 constexpr ui::FormDef kForm{.name = "frmmain",
                             .caption = "Quenvor Pro",
                             .width = 11880,
-                            .height = 7560,
+                            .height = 7080,
                             .border = ui::BorderStyle::FixedSingle,
                             .maxButton = false};
 
@@ -203,6 +206,12 @@ void OpenFromWidget(const Opens* pages, size_t count, int index) {
     }
     return;
   }
+}
+
+// The user settings key is created when missing, so the answer is kept and the question
+// is not asked again at every start.
+void RememberRestorePointAnswer() {
+  platform::RegKey::Create(HKEY_CURRENT_USER, kSettingsKey, RegWriteAccess).WriteDword("RestorSet", 1);
 }
 
 DWORD PasswordSet() {
@@ -285,6 +294,7 @@ void FrmMain::LoadCaptions() {
 
 void FrmMain::Form_Load() {
   loading_ = true;
+  ProgramEnding = false;
   LoadCaptions();
   std::string title =
       "Quenvor Pro " + std::to_string(kMajorVersion) + "." + std::to_string(kMinorVersion);
@@ -305,9 +315,31 @@ void FrmMain::Form_Load() {
   SetScaleMode(3);
   RestartNeeded = false;
   Timer1->SetEnabled(true);
+  PromptRestorePoint();
   LoadResize();
   ShowMainAfterRestore = true;
   loading_ = false;
+}
+
+// Asks once per user whether a restore point should be made before the program is used.
+void FrmMain::PromptRestorePoint() {
+  {
+    platform::RegKey key(HKEY_CURRENT_USER, kSettingsKey, RegReadAccess);
+    if (key.ReadDword("RestorSet", 0) == 1) return;
+  }
+  if (MsgBox(LoadResString(279), MB_YESNO | MB_ICONQUESTION, kAppTitle) == IDYES) {
+    CreateStartupRestorePoint();
+  } else {
+    RememberRestorePointAnswer();
+  }
+}
+
+void FrmMain::CreateStartupRestorePoint() {
+  RememberRestorePointAnswer();  // stored first: a failed creation does not ask again
+  ShowMainAfterRestore = false;
+  FRMsysRestore->Hide();
+  FRMsysRestore->CmdCreate_Click();
+  FRMsysRestore->Unload();
 }
 
 void FrmMain::ArrangeWidgetPanels() {
@@ -446,6 +478,22 @@ void FrmMain::restore_menu_Click() { FRMsysRestore->Show(ui::vbModeless, this); 
 
 void FrmMain::mnu_exit_Click() { Unload(); }
 
+void FrmMain::Form_Unload(int& cancel) {
+  if (RestartNeeded) {
+    // Without the force flag, so that other programs may ask to save their work.
+    ColorNextDialog(RGB(0, 0, 0), MsgBoxShade(), RGB(0, 0, 0), MsgBoxShade());
+    platform::dialogs().RestartDialog(hWnd(), "", EWX_REBOOT);
+  } else {
+    MsgBox(LoadResString(1136), MB_OK | MB_ICONINFORMATION, kAppTitle);
+  }
+  // Closing the main window ends the program: forms that were left loaded (hidden pages
+  // of the Auto Tuner, an about box without owner) go too, without bringing this window
+  // back, so that no hidden elevated process stays behind.
+  ProgramEnding = true;
+  for (ui::Form* form : ui::LoadedForms())
+    if (form != this) form->Unload();
+}
+
 void FrmMain::help_menu2_Click() {
   if (!hHelp) hHelp = std::make_unique<HTMLHelp>();
   hHelp->CHMFile(AppPath() + "\\Quenvor.chm");
@@ -455,6 +503,9 @@ void FrmMain::help_menu2_Click() {
 void FrmMain::about_menu_Click() { frmAbout->Show(ui::vbModeless, nullptr); }
 
 void FrmMain::Picture_Click() { platform::webBrowser().Open(kMakerWebPage); }
+
+std::string FrmMain::Encrypt(const std::string& sResult) { return EncryptPasswordText(sResult); }
+std::string FrmMain::Decrypt(const std::string& tResult) { return DecryptPasswordText(tResult); }
 
 void FrmMain::Timer1_Timer() { UpdateResourceMonitor(); }
 
@@ -479,6 +530,16 @@ void FrmMain::Pause(float seconds) {
   do {
     ui::DoEvents();
   } while (std::difftime(std::time(nullptr), t0) < seconds);
+}
+
+void FrmMain::CheckWMI() {
+  platform::ServiceControl ctlService1;
+  wmi_guard::CheckWMI(ctlService1);
+}
+
+void FrmMain::StartWMI() {
+  platform::ServiceControl ctlService1;
+  wmi_guard::StartWMI(ctlService1);
 }
 
 void FrmMain::PlayClickSound1() {

@@ -23,6 +23,13 @@ class FrmMain : public ui::Form {
   // Lets waiting events run until the clock's second has changed `seconds` times.
   void Pause(float seconds);
   double OddOrEven(double temp) { return ::OddOrEven(temp); }
+  // The WMI guard (shell/WmiGuard.h) on a service control of the main window's own.
+  void CheckWMI();
+  void StartWMI();
+  // The character shift that older versions stored the start-up password with; neither
+  // loads the window.
+  std::string Encrypt(const std::string& sResult);
+  std::string Decrypt(const std::string& tResult);
 
   // Event handlers, public so that other forms and tests can press them as a user does.
   void Image3_Click(int Index);
@@ -72,6 +79,7 @@ class FrmMain : public ui::Form {
   void Form_Load() override;
   void Form_Activate() override;
   void Form_Deactivate() override;
+  void Form_Unload(int& cancel) override;
 
  private:
   void LoadCaptions();
@@ -79,6 +87,8 @@ class FrmMain : public ui::Form {
   void ScrollWidgets();
   void UpdateResourceMonitor();
   void ShowCategoryPanel(ui::PictureBox& shown);
+  void PromptRestorePoint();
+  void CreateStartupRestorePoint();
   bool loading_ = false;
 };
 

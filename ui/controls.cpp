@@ -6,6 +6,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "ui/HyperLink.h"
 #include "ui/ProgressBar.h"
 #include "ui/form.h"
 
@@ -53,6 +54,7 @@ std::unique_ptr<Control> MakeControl(Form* form, const Def& def) {
     case Kind::Menu: return std::make_unique<Menu>(form, def);
     case Kind::Custom: {
       if (std::string(def.customClass) == kProgressBarClass) return std::make_unique<ProgressBar>(form, def);
+      if (std::string(def.customClass) == kHyperLinkClass) return std::make_unique<HyperLink>(form, def);
       auto it = CustomFactories().find(def.customClass);
       if (it == CustomFactories().end())
         throw std::runtime_error(std::string("unknown control class ") + def.customClass);
@@ -258,6 +260,17 @@ LRESULT Label::OnCtlColor(HDC dc, UINT message) {
     return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
   }
   return Control::OnCtlColor(dc, message);
+}
+
+float Label::WrappedHeight(float width) {
+  Touch();
+  HDC dc = GetDC(hwnd_);
+  HGDIOBJ old = SelectObject(dc, form_->FontFor(fontSize_, bold_, def_.fontName));
+  RECT r{0, 0, ToPixels(width), 0};
+  DrawTextA(dc, caption_.c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK);
+  SelectObject(dc, old);
+  ReleaseDC(hwnd_, dc);
+  return r.bottom * TwipsPerPixel();
 }
 
 void Label::OnCommand(int code) {

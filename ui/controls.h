@@ -136,6 +136,8 @@ class Label : public Control {
  public:
   using Control::Control;
   LRESULT OnCtlColor(HDC dc, UINT message) override;
+  // The height (twips) the caption needs when it wraps at the given width (twips).
+  float WrappedHeight(float width);
 
  protected:
   const char* WindowClass() const override { return "Static"; }

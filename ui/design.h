@@ -105,6 +105,9 @@ struct FormDef {
   const char* fontName = "Tahoma";
   COLORREF backColor = kDefaultColor;
   bool icon = true;  // the program's icon in the caption
+  // When set, the window is sized so that its client area has this size (twips).
+  float clientWidth = 0;
+  float clientHeight = 0;
 };
 
 }  // namespace ui

@@ -260,6 +260,7 @@ void Form::Load() {
   enabled_ = true;
   centred_ = false;
   modal_ = false;
+  focusBeforeDeactivate_ = nullptr;
   for (auto& c : controls_) c->ResetToDesign();
   CreateFormWindow();
   Form_Load();
@@ -280,6 +281,12 @@ void Form::CreateFormWindow() {
   if (def_.minButton && def_.border != BorderStyle::FixedDialog) style |= WS_MINIMIZEBOX;
   if (def_.maxButton && def_.border != BorderStyle::FixedDialog) style |= WS_MAXIMIZEBOX;
   if (def_.showInTaskbar) ex |= WS_EX_APPWINDOW;
+  if (def_.clientWidth > 0 && def_.clientHeight > 0) {
+    RECT r{0, 0, std::lround(def_.clientWidth / tpp_), std::lround(def_.clientHeight / tpp_)};
+    AdjustWindowRectEx(&r, style, FALSE, ex);
+    width_ = (r.right - r.left) * tpp_;
+    height_ = (r.bottom - r.top) * tpp_;
+  }
   creating_ = true;
   hwnd_ = CreateWindowExA(ex, kFormClass, caption_.c_str(), style, std::lround(left_ / tpp_),
                           std::lround(top_ / tpp_), std::lround(width_ / tpp_),
@@ -369,10 +376,12 @@ void Form::Hide() {
   ShowWindow(hwnd_, SW_HIDE);
 }
 
-bool Form::Unload() {
+bool Form::Unload() { return UnloadBecause(kUnloadByCode); }
+
+bool Form::UnloadBecause(int unloadMode) {
   if (!loaded_) return true;
   int cancel = 0;
-  Form_QueryUnload(cancel, 1);
+  Form_QueryUnload(cancel, unloadMode);
   if (cancel) return false;
   Form_Unload(cancel);
   if (cancel) return false;
@@ -602,12 +611,25 @@ LRESULT Form::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       }
       break;
     case WM_CLOSE:
-      Unload();  // the close box unloads like a close button
+      UnloadBecause(kUnloadByCloseBox);  // the close box unloads like a close button
       return 0;
-    case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE) Form_Activate();
-      else Form_Deactivate();
-      break;
+    case WM_ACTIVATE: {
+      // The default handling gives the focus to the form; a form that is activated again
+      // gives it back to the control that had it, then its Form_Activate runs.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        focusBeforeDeactivate_ = focus && IsChild(hwnd_, focus) ? focus : nullptr;
+      }
+      LRESULT r = DefWindowProcA(hwnd, message, wParam, lParam);
+      if (LOWORD(wParam) != WA_INACTIVE) {
+        if (focusBeforeDeactivate_ && IsWindow(focusBeforeDeactivate_) && IsChild(hwnd_, focusBeforeDeactivate_))
+          SetFocus(focusBeforeDeactivate_);
+        Form_Activate();
+      } else {
+        Form_Deactivate();
+      }
+      return r;
+    }
     case WM_SIZE:
       if (!creating_ && loaded_) Form_Resize();
       break;

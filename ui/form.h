@@ -35,6 +35,10 @@ class Form {
   void Hide();
   // Runs Form_QueryUnload and Form_Unload; false when cancelled.
   bool Unload();
+  // Why a form unloads, as Form_QueryUnload is told.
+  static constexpr int kUnloadByCloseBox = 0;
+  static constexpr int kUnloadByCode = 1;
+  bool UnloadBecause(int unloadMode);
   void Refresh();
 
   // Properties (touching one loads the form).
@@ -117,6 +121,7 @@ class Form {
   bool centred_ = false;
   HWND hwnd_ = nullptr;
   HWND tooltip_ = nullptr;
+  HWND focusBeforeDeactivate_ = nullptr;
   HMENU menuBar_ = nullptr;
   std::string caption_;
   float left_ = 0, top_ = 0, width_ = 0, height_ = 0;

@@ -47,7 +47,7 @@ seal_prefix() {
 fresh_prefix() {
   local prefix="$1" version template
   version="$(wine --version | tr -c 'A-Za-z0-9.\n' '_')"
-  template="$CACHE_DIR/prefix-template-2-$version"
+  template="$CACHE_DIR/prefix-template-3-$version"
   if [ ! -f "$template/.sealed" ]; then
     rm -rf "$template"
     mkdir -p "$CACHE_DIR"

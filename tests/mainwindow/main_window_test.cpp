@@ -14,6 +14,7 @@
 #include "shell/Strings.h"
 #include "shell/frmmain.h"
 #include "support/fakes.h"
+#include "support/main_window.h"
 
 namespace {
 
@@ -40,8 +41,7 @@ class MainWindowTest : public testing::Test {
     ui::DoEvents();
   }
   void TearDown() override {
-    for (ui::Form* f : ui::LoadedForms()) f->Unload();
-    ui::DoEvents();
+    CloseMainWindow();
     frmmain->ScrollbarSelect = 0;
     frmmain->scroll1 = frmmain->scroll2 = frmmain->scroll3 = 0;
     SoundsDisabled = false;
@@ -134,33 +134,33 @@ TEST_F(MainWindowTest, EveryWidgetOpensItsPage) {
   auto security = [](int i) { frmmain->Image6_Click(i); };
   auto passwords = [](int i) { frmmain->Image7_Click(i); };
   const WidgetCase cases[] = {
-      {"Performance", tweaks, 0, [] -> ui::Form& { return *frmPerformance; }, false},
-      {"Performance II", tweaks, 1, [] -> ui::Form& { return *frmPerformanceII; }, false},
-      {"Startup Manager", tweaks, 2, [] -> ui::Form& { return *frmStartupManager; }, false},
-      {"More Tweaks", tweaks, 3, [] -> ui::Form& { return *frmMoreTweaks; }, false},
-      {"Internet Explorer", tweaks, 4, [] -> ui::Form& { return *frmInternetExplorer; }, false},
-      {"Auto Tuner", tweaks, 7, [] -> ui::Form& { return *frmOneButton; }, true},
-      {"Miscellaneous", tweaks, 8, [] -> ui::Form& { return *frmMiscellaneous; }, false},
-      {"Shell Tweaks", tweaks, 9, [] -> ui::Form& { return *frmShellTweaks; }, false},
-      {"Service Manager", tweaks, 10, [] -> ui::Form& { return *frmServices; }, false},
-      {"Disk Usage", maint, 0, [] -> ui::Form& { return *frmDiskUsage; }, false},
-      {"Disk Cleaner", maint, 1, [] -> ui::Form& { return *frmDiskCleaner; }, false},
-      {"Shared DLLs", maint, 2, [] -> ui::Form& { return *frmSharedDLLs; }, false},
-      {"Shell Browser", maint, 3, [] -> ui::Form& { return *frmShellBrowser; }, false},
-      {"Control Center", maint, 4, [] -> ui::Form& { return *frmControl; }, false},
-      {"System Info", maint, 5, [] -> ui::Form& { return *frmSystemInformation; }, false},
-      {"Toolbox", maint, 6, [] -> ui::Form& { return *frmToolBox; }, false},
-      {"Restore Points", maint, 7, [] -> ui::Form& { return *FRMsysRestore; }, false},
-      {"Start Menu", security, 0, [] -> ui::Form& { return *frmStartMenu; }, false},
-      {"System", security, 1, [] -> ui::Form& { return *frmSystem; }, false},
-      {"Desktop", security, 2, [] -> ui::Form& { return *frmDesktop; }, false},
-      {"Control Panel", security, 3, [] -> ui::Form& { return *frmControlPanel; }, false},
-      {"Login", security, 4, [] -> ui::Form& { return *frmLoginAuth; }, false},
-      {"Firewall", security, 6, [] -> ui::Form& { return *frmFirewall; }, false},
-      {"Lock-down", security, 7, [] -> ui::Form& { return *frmLockDown; }, false},
-      {"UAC", security, 8, [] -> ui::Form& { return *frmUAC; }, false},
-      {"Create Password", passwords, 0, [] -> ui::Form& { return *frmcreatepass; }, true},
-      {"About", passwords, 3, [] -> ui::Form& { return *frmAbout; }, false},
+      {"Performance", tweaks, 0, []() -> ui::Form& { return *frmPerformance; }, false},
+      {"Performance II", tweaks, 1, []() -> ui::Form& { return *frmPerformanceII; }, false},
+      {"Startup Manager", tweaks, 2, []() -> ui::Form& { return *frmStartupManager; }, false},
+      {"More Tweaks", tweaks, 3, []() -> ui::Form& { return *frmMoreTweaks; }, false},
+      {"Internet Explorer", tweaks, 4, []() -> ui::Form& { return *frmInternetExplorer; }, false},
+      {"Auto Tuner", tweaks, 7, []() -> ui::Form& { return *frmOneButton; }, true},
+      {"Miscellaneous", tweaks, 8, []() -> ui::Form& { return *frmMiscellaneous; }, false},
+      {"Shell Tweaks", tweaks, 9, []() -> ui::Form& { return *frmShellTweaks; }, false},
+      {"Service Manager", tweaks, 10, []() -> ui::Form& { return *frmServices; }, false},
+      {"Disk Usage", maint, 0, []() -> ui::Form& { return *frmDiskUsage; }, false},
+      {"Disk Cleaner", maint, 1, []() -> ui::Form& { return *frmDiskCleaner; }, false},
+      {"Shared DLLs", maint, 2, []() -> ui::Form& { return *frmSharedDLLs; }, false},
+      {"Shell Browser", maint, 3, []() -> ui::Form& { return *frmShellBrowser; }, false},
+      {"Control Center", maint, 4, []() -> ui::Form& { return *frmControl; }, false},
+      {"System Info", maint, 5, []() -> ui::Form& { return *frmSystemInformation; }, false},
+      {"Toolbox", maint, 6, []() -> ui::Form& { return *frmToolBox; }, false},
+      {"Restore Points", maint, 7, []() -> ui::Form& { return *FRMsysRestore; }, false},
+      {"Start Menu", security, 0, []() -> ui::Form& { return *frmStartMenu; }, false},
+      {"System", security, 1, []() -> ui::Form& { return *frmSystem; }, false},
+      {"Desktop", security, 2, []() -> ui::Form& { return *frmDesktop; }, false},
+      {"Control Panel", security, 3, []() -> ui::Form& { return *frmControlPanel; }, false},
+      {"Login", security, 4, []() -> ui::Form& { return *frmLoginAuth; }, false},
+      {"Firewall", security, 6, []() -> ui::Form& { return *frmFirewall; }, false},
+      {"Lock-down", security, 7, []() -> ui::Form& { return *frmLockDown; }, false},
+      {"UAC", security, 8, []() -> ui::Form& { return *frmUAC; }, false},
+      {"Create Password", passwords, 0, []() -> ui::Form& { return *frmcreatepass; }, true},
+      {"About", passwords, 3, []() -> ui::Form& { return *frmAbout; }, false},
   };
   for (const WidgetCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -209,12 +209,12 @@ TEST_F(MainWindowTest, CategoryAndWidgetSoundsStopWhileDisabled) {
 }
 
 TEST_F(MainWindowTest, TheSoundsSettingIsReadAtLoadWithoutWritingIt) {
-  frmmain->Unload();
+  CloseMainWindow();
   WriteSetting("SoundsEnabled", 2);
   frmmain->Show();
   EXPECT_TRUE(SoundsDisabled);
   EXPECT_EQ(frmmain->Check1->Value(), 1);
-  frmmain->Unload();
+  CloseMainWindow();
   DeleteSetting("SoundsEnabled");
   frmmain->Show();
   EXPECT_FALSE(SoundsDisabled);
@@ -240,13 +240,13 @@ struct MenuCase {
 
 TEST_F(MainWindowTest, PasswordItemsFollowThePasswordSetValue) {
   const MenuCase cases[] = {
-      {"create, set", 1, &FrmMain::mnu_createpass_Click, 8, [] -> ui::Form& { return *frmcreatepass; }},
-      {"create, none", 0, &FrmMain::mnu_createpass_Click, 0, [] -> ui::Form& { return *frmcreatepass; }},
-      {"create, other value", 2, &FrmMain::mnu_createpass_Click, 0, [] -> ui::Form& { return *frmcreatepass; }},
-      {"change, set", 1, &FrmMain::mnu_changepass_Click, 0, [] -> ui::Form& { return *frmchangepass; }},
-      {"change, none", 0, &FrmMain::mnu_changepass_Click, 9, [] -> ui::Form& { return *frmchangepass; }},
-      {"remove, set", 1, &FrmMain::mnu_rempassword_Click, 0, [] -> ui::Form& { return *frmremovepass; }},
-      {"remove, none", 0, &FrmMain::mnu_rempassword_Click, 10, [] -> ui::Form& { return *frmremovepass; }},
+      {"create, set", 1, &FrmMain::mnu_createpass_Click, 8, []() -> ui::Form& { return *frmcreatepass; }},
+      {"create, none", 0, &FrmMain::mnu_createpass_Click, 0, []() -> ui::Form& { return *frmcreatepass; }},
+      {"create, other value", 2, &FrmMain::mnu_createpass_Click, 0, []() -> ui::Form& { return *frmcreatepass; }},
+      {"change, set", 1, &FrmMain::mnu_changepass_Click, 0, []() -> ui::Form& { return *frmchangepass; }},
+      {"change, none", 0, &FrmMain::mnu_changepass_Click, 9, []() -> ui::Form& { return *frmchangepass; }},
+      {"remove, set", 1, &FrmMain::mnu_rempassword_Click, 0, []() -> ui::Form& { return *frmremovepass; }},
+      {"remove, none", 0, &FrmMain::mnu_rempassword_Click, 10, []() -> ui::Form& { return *frmremovepass; }},
   };
   for (const MenuCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -256,7 +256,7 @@ TEST_F(MainWindowTest, PasswordItemsFollowThePasswordSetValue) {
     ((*frmmain).*c.item)();
     if (c.message) {
       ASSERT_EQ(dialogs.MessageBoxes().size(), before + 1);
-      const auto& box = dialogs.MessageBoxes().back();
+      const auto box = dialogs.MessageBoxes().back();  // a copy: MessageBoxes() returns a new vector
       EXPECT_EQ(box.text, LoadResString(c.message));
       EXPECT_EQ(box.title, "Quenvor Pro");
       EXPECT_EQ(box.style, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
@@ -312,7 +312,7 @@ TEST_F(MainWindowTest, InternetExplorerMajorVersionIsTheFirstDigit) {
     SCOPED_TRACE(c.version ? c.version : "missing");
     if (c.version) ie.WriteString("Version", c.version);
     else ie.DeleteValue("Version");
-    frmmain->Unload();
+    CloseMainWindow();
     frmmain->Show();
     EXPECT_EQ(IEMajorVersion, c.expected);
   }

@@ -6,6 +6,7 @@
 #include "shell/ResourceMonitor.h"
 #include "shell/frmmain.h"
 #include "support/fakes.h"
+#include "support/main_window.h"
 
 namespace {
 
@@ -86,7 +87,7 @@ TEST(ResourceMonitor, TheMainWindowsBarsShowTheFiguresAsReadableText) {
   EXPECT_EQ(total.substr(total.size() - 3), " MB");
   EXPECT_EQ(std::stoi(total) % 2, 0);
   EXPECT_GT(std::stoi(total), 0);
-  frmmain->Unload();
+  CloseMainWindow();
 }
 
 TEST(ProgressBarControl, PercentOfAnEmptyBarIsZero) {
@@ -97,7 +98,7 @@ TEST(ProgressBarControl, PercentOfAnEmptyBarIsZero) {
   EXPECT_DOUBLE_EQ(bar.Percent(), 0);
   bar.SetMax(200);
   EXPECT_DOUBLE_EQ(bar.Percent(), 2.5);
-  frmmain->Unload();
+  CloseMainWindow();
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "shell/RegistryDeclares.h"
 #include "shell/frmmain.h"
 #include "support/fakes.h"
+#include "support/main_window.h"
 #include "support/registry_fixture.h"
 
 namespace {
@@ -58,8 +59,7 @@ class PageFrameTest : public testing::Test {
   }
   void TearDown() override {
     page.Unload();
-    frmmain->Unload();
-    ui::DoEvents();
+    CloseMainWindow();
   }
   void SetSetting(DWORD v) { platform::RegKey(key.Root(), key.Path(), KEY_SET_VALUE).WriteDword("Setting", v); }
   bool MainVisible() { return IsWindowVisible(frmmain->hWnd()) != 0; }

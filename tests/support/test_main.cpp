@@ -1,10 +1,21 @@
 #include <gtest/gtest.h>
 
+#include "platform/registry.h"
+#include "shell/RegistryDeclares.h"
 #include "test_child.h"
+#include "test_service.h"
 
 int main(int argc, char** argv) {
   int childResult = RunTestChildIfAsked(argc, argv);
   if (childResult >= 0) return childResult;
+  int serviceResult = RunTestServiceIfAsked(argc, argv);
+  if (serviceResult >= 0) return serviceResult;
+  // As after the first start of a user who answered the restore-point question: tests
+  // that open the main window are not asked it. Its own tests remove the value.
+  platform::RegKey::Create(HKEY_CURRENT_USER, kSettingsKey, KEY_WOW64_64KEY).WriteDword("RestorSet", 1);
+  // The masks as the program's start sets them on 64-bit Windows.
+  RegReadAccess = KEY_QUERY_VALUE | KEY_WOW64_64KEY;
+  RegWriteAccess = KEY_SET_VALUE | KEY_WOW64_64KEY;
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -1,0 +1,19 @@
+#include "support/main_window.h"
+
+#include "platform/seam.h"
+#include "shell/RegistryDeclares.h"
+#include "shell/frmmain.h"
+#include "support/fakes.h"
+
+void CloseMainWindow() {
+  if (frmmain->Loaded()) {
+    FakeDialogs dialogs;
+    platform::Override<platform::Dialogs> use(dialogs);
+    if (RestartNeeded) dialogs.AnswerRestart(0);
+    else dialogs.AnswerMessageBox(IDOK);
+    frmmain->Unload();
+  }
+  for (ui::Form* form : ui::LoadedForms()) form->Unload();
+  ui::DoEvents();
+  ProgramEnding = false;
+}

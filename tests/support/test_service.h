@@ -1,0 +1,59 @@
+#pragma once
+// Real Windows services for tests. Each test program can also run as a minimal service:
+//
+//   <test program> --service <name> [--hold-start] [--hold-stop]
+//
+// It reports running and stops on request. With --hold-start it stays "start pending" until
+// the test releases it, with --hold-stop it stays "stop pending" after a stop request until
+// the test releases it; it accepts pause and continue.
+//
+// ScopedTestService registers such a service (or one that is never meant to run) with the
+// service manager of the test prefix, and stops and deletes it when it goes away:
+//
+//   ScopedTestService service("QuenvorTestA", SERVICE_DEMAND_START);
+//   platform::ServiceControl control;
+//   control.SetServiceName(service.Name());
+#include <windows.h>
+
+#include <string>
+
+class ScopedTestService {
+ public:
+  enum Hold { kNoHold = 0, kHoldStart = 1, kHoldStop = 2 };
+
+  // Creates the service as an own-process service of the running test program. A service
+  // of that name must not exist yet (the test fails otherwise).
+  ScopedTestService(const std::string& name, DWORD startType, int holds = kNoHold);
+  ~ScopedTestService();
+  ScopedTestService(const ScopedTestService&) = delete;
+  ScopedTestService& operator=(const ScopedTestService&) = delete;
+
+  const std::string& Name() const { return name_; }
+  bool Created() const { return created_; }
+
+  // Lets a held service go on to running, or to stopped.
+  void ReleaseStart();
+  void ReleaseStop();
+
+ private:
+  std::string name_;
+  bool created_ = false;
+  HANDLE startRelease_ = nullptr;
+  HANDLE stopRelease_ = nullptr;
+};
+
+// What the service manager says of a service, read directly for checks.
+struct ServiceFacts {
+  bool exists = false;
+  DWORD state = 0;      // SERVICE_RUNNING ...
+  DWORD startType = 0;  // SERVICE_AUTO_START ...
+};
+ServiceFacts ReadServiceFacts(const std::string& name);
+
+// Sets a service's start type and brings it to running or stopped through the service
+// manager directly, waiting (at most 30 s) for the state; for arranging a test's start.
+bool ArrangeService(const std::string& name, DWORD startType, bool running);
+
+// Runs the service and returns its exit code when argv asks for it; otherwise returns -1
+// and the caller goes on as a test program.
+int RunTestServiceIfAsked(int argc, char** argv);

@@ -1,0 +1,494 @@
+#include "tweaks/TweakEngine.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+
+#include "platform/registry.h"
+#include "shell/RegistryDeclares.h"
+#include "shell/Strings.h"
+#include "shell/modDialogs.h"
+
+namespace tweaks {
+namespace {
+
+using platform::RegKey;
+
+template <class T>
+T* ControlOf(ui::Form& page, ControlRef ref) {
+  if (!ref) return nullptr;
+  return dynamic_cast<T*>(page.Find(ref.name, ref.index));
+}
+
+bool Ticked(ui::Form& page, ControlRef ref) {
+  auto* box = ControlOf<ui::CheckBox>(page, ref);
+  return box && box->Value() == 1;
+}
+
+bool Selected(ui::Form& page, ControlRef ref) {
+  auto* option = ControlOf<ui::OptionButton>(page, ref);
+  return option && option->Value();
+}
+
+void Tick(ui::Form& page, ControlRef ref) {
+  if (auto* box = ControlOf<ui::CheckBox>(page, ref)) box->SetValue(1);
+}
+
+void Select(ui::Form& page, ControlRef ref) {
+  if (auto* option = ControlOf<ui::OptionButton>(page, ref)) option->SetValue(true);
+}
+
+// Whether the page has the row's control at all: a row whose control is missing is skipped.
+bool HasControl(ui::Form& page, ControlRef ref) { return ref && page.Find(ref.name, ref.index); }
+
+bool Applies(const Condition& when) {
+  switch (when.ie) {
+    case IeTest::Any: break;
+    case IeTest::Equals: if (IEMajorVersion != when.version) return false; break;
+    case IeTest::NotEquals: if (IEMajorVersion == when.version) return false; break;
+    case IeTest::AtLeast: if (IEMajorVersion < when.version) return false; break;
+  }
+  switch (when.bits) {
+    case Bits::Any: return true;
+    case Bits::Only64: return Is64BitWindows();
+    case Bits::Only32: return !Is64BitWindows();
+  }
+  return true;
+}
+
+// ---- what a kind means --------------------------------------------------------------
+
+Data TickedData(const TweakBinding& row) {
+  if (row.ticked.op != Op::ByKind) return row.ticked;
+  switch (row.kind) {
+    case DwordFlag: case DwordFlagOrDelete: return Dword(1);
+    case DwordInverted: return Dword(0);
+    default: return Nothing;
+  }
+}
+
+Data ClearData(const TweakBinding& row) {
+  if (row.clear.op != Op::ByKind) return row.clear;
+  switch (row.kind) {
+    case DwordFlag: case DwordInverted: return Dword(row.kind == DwordFlag ? 0 : 1);
+    case DwordFlagOrDelete: case StringOrDelete: return Deleted;
+    case ServiceStart: return Dword(4);
+    default: return Nothing;
+  }
+}
+
+Check ShownCheck(const TweakBinding& row) {
+  if (row.shown.test != Test::ByKind) return row.shown;
+  switch (row.kind) {
+    case DwordFlag: case DwordFlagOrDelete: return NotZero;
+    case DwordInverted: return NotOne;
+    case DwordValues: return Equals(TickedData(row).number);
+    case StringValues: case StringOrDelete: return TextIs(TickedData(row).text);
+    case OwnKeyAction: return EqualsOne;
+    case TextValue: return GreaterThanZero;
+    default: return {};
+  }
+}
+
+// The values a row writes: its parts, or the one value the row names itself.
+std::vector<Part> PartsOf(const TweakBinding& row) {
+  if (!row.parts.empty()) return {row.parts.begin(), row.parts.end()};
+  return {Part{row.root, row.key, row.value, TickedData(row), ClearData(row), ShownCheck(row)}};
+}
+
+std::string RowName(const TweakBinding& row) {
+  std::string name = row.caption ? LoadResString(row.caption) : std::string();
+  if (name.empty()) name = *row.value ? row.value : row.key;
+  // A caption shows "&&" as one ampersand.
+  for (size_t at = name.find("&&"); at != std::string::npos; at = name.find("&&", at + 1))
+    name.erase(at, 1);
+  return name;
+}
+
+// ---- keys -----------------------------------------------------------------------------
+
+// The key of the current group: consecutive operations under the same root and path share
+// one open. For writing, a missing policy key is created once, the first time the group
+// has something to set.
+class GroupKey {
+ public:
+  explicit GroupKey(bool write) : write_(write) {}
+
+  RegKey& Get(Root root, const std::string& path, bool toSet) {
+    if (!open_ || root != root_ || path != path_) {
+      key_ = RegKey(RootKey(root), path, write_ ? RegWriteAccess : RegReadAccess);
+      root_ = root;
+      path_ = path;
+      open_ = true;
+      created_ = false;
+    }
+    if (write_ && toSet && !key_ && !created_ && key_.OpenError() == ERROR_FILE_NOT_FOUND &&
+        IsPolicyPath(path)) {
+      created_ = true;
+      key_ = RegKey::Create(RootKey(root), path, RegWriteAccess);
+    }
+    return key_;
+  }
+
+  // Ends the group: the next Get opens its key again.
+  void Close() {
+    key_ = RegKey();
+    open_ = false;
+  }
+
+ private:
+  bool write_;
+  bool open_ = false;
+  bool created_ = false;
+  Root root_ = Root::HKCU;
+  std::string path_;
+  RegKey key_;
+};
+
+// A text value of any length, up to its first NUL; nothing when the key or value is missing
+// or holds another type.
+std::optional<std::string> ReadText(const RegKey& key, const char* value) {
+  auto stored = key.Read(value);
+  if (!stored || (stored->type != REG_SZ && stored->type != REG_EXPAND_SZ)) return std::nullopt;
+  const auto& bytes = stored->data;
+  const void* nul = std::memchr(bytes.data(), 0, bytes.size());
+  size_t length = nul ? static_cast<const BYTE*>(nul) - bytes.data() : bytes.size();
+  return std::string(reinterpret_cast<const char*>(bytes.data()), length);
+}
+
+bool Holds(const Check& check, const RegKey& key, const char* value) {
+  if (check.test == Test::TextEquals) {
+    auto text = ReadText(key, value);
+    return text && check.text && *text == check.text;
+  }
+  const DWORD number = key.ReadDword(value, 0);  // missing, or longer than 4 bytes: 0
+  switch (check.test) {
+    case Test::NotZero: return number != 0;
+    case Test::EqualsOne: return number == 1;
+    case Test::GreaterThanZero: return static_cast<int32_t>(number) > 0;
+    case Test::NotOne: return number != 1;
+    case Test::EqualsZero: return number == 0;
+    case Test::Equals: return number == check.number;
+    default: return false;
+  }
+}
+
+// Applies one branch's data to a value. False when it could not be done; deleting a value
+// that is not there (or whose key is not there) succeeds.
+bool Apply(GroupKey& group, Root root, const char* path, const char* value, const Data& data) {
+  switch (data.op) {
+    case Op::ByKind:
+    case Op::Nothing:
+      return true;
+    case Op::Delete: {
+      RegKey& key = group.Get(root, path, false);
+      if (!key) return key.OpenError() == ERROR_FILE_NOT_FOUND;
+      LONG rc = RegDeleteValueA(key.Handle(), value);
+      return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
+    }
+    case Op::Dword:
+      return group.Get(root, path, true).WriteDword(value, data.number);
+    case Op::String:
+      return group.Get(root, path, true).WriteString(value, data.text ? data.text : "");
+    case Op::Binary:
+      return group.Get(root, path, true)
+          .WriteBinary(value, std::vector<BYTE>(data.bytes.begin(), data.bytes.end()));
+  }
+  return false;
+}
+
+bool ApplyParts(GroupKey& group, const std::vector<Part>& parts, bool ticked) {
+  bool ok = true;
+  for (const Part& part : parts)
+    ok = Apply(group, part.root, part.key, part.value, ticked ? part.ticked : part.clear) && ok;
+  return ok;
+}
+
+// The key toggle: delete one sibling, create the other and set its default value.
+bool WriteKeyToggle(const TweakBinding& row, bool ticked) {
+  const std::string a = std::string(row.key) + "\\" + row.value;
+  const std::string b = std::string(row.key) + "\\-" + row.value;
+  const std::string& gone = ticked ? b : a;
+  const std::string& made = ticked ? a : b;
+  HKEY root = RootKey(row.root);
+  LONG deleted = RegKey::DeleteKey(root, gone, RegWriteAccess);
+  bool ok = deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND;
+  RegKey::Create(root, made, RegWriteAccess);
+  RegKey key(root, made, RegWriteAccess);
+  const Data text = TickedData(row);
+  return key.WriteString("", text.text ? text.text : "") && ok;
+}
+
+void ReadRow(ui::Form& page, const TweakBinding& row, GroupKey& group) {
+  switch (row.kind) {
+    case DwordFlag: case DwordFlagOrDelete: case DwordValues: case DwordInverted:
+    case StringValues: case StringOrDelete: case OwnKeyAction: {
+      if (Holds(ShownCheck(row), group.Get(row.root, row.key, false), row.value))
+        Tick(page, row.control);
+      return;
+    }
+    case MultiValue: {
+      bool any = false, all = true;
+      for (const Part& part : row.parts) {
+        if (part.shown.test == Test::ByKind) continue;
+        any = true;
+        all = Holds(part.shown, group.Get(part.root, part.key, false), part.value) && all;
+      }
+      if (any && all) Tick(page, row.control);
+      return;
+    }
+    case KeyToggle: {
+      group.Close();
+      RegKey key(RootKey(row.root), std::string(row.key) + "\\" + row.value, RegWriteAccess);
+      if (key) Tick(page, row.control);
+      return;
+    }
+    case OptionGroup: {
+      const DWORD number = group.Get(row.root, row.key, false).ReadDword(row.value, 0);
+      for (const Option& option : row.options) {
+        if (option.number == number) {
+          Select(page, option.control);
+          return;
+        }
+      }
+      return;
+    }
+    case ServiceStart: {
+      const DWORD number = group.Get(row.root, row.key, false).ReadDword(row.value, 0);
+      if (number == TickedData(row).number) Select(page, row.control);
+      else if (number == ClearData(row).number) Select(page, row.other);
+      return;
+    }
+    case OptionPair: {
+      bool first = Holds(row.shown, group.Get(row.root, row.key, false), row.value);
+      Select(page, first ? row.control : row.other);
+      return;
+    }
+    case TextValue: {
+      RegKey& key = group.Get(row.root, row.key, false);
+      if (row.other) {
+        const auto number = static_cast<int32_t>(key.ReadDword(row.value, 0));
+        if (number > 0) {
+          Tick(page, row.control);
+          if (auto* text = ControlOf<ui::TextBox>(page, row.other))
+            text->SetText(std::to_string(number));
+        }
+      } else if (auto* text = ControlOf<ui::TextBox>(page, row.control)) {
+        text->SetText(ReadText(key, row.value).value_or(""));
+      }
+      return;
+    }
+    case ButtonWrite: case UnconditionalWrite: case Unbound:
+      return;
+  }
+}
+
+// Writes one row; false when something of it could not be written, and sets `stop` when
+// the row's action ends the writer.
+bool WriteRow(ui::Form& page, const TweakBinding& row, GroupKey& group, bool& stop) {
+  switch (row.kind) {
+    case DwordFlag: case DwordFlagOrDelete: case DwordValues: case DwordInverted:
+    case StringValues: case StringOrDelete: case MultiValue:
+      return ApplyParts(group, PartsOf(row), Ticked(page, row.control));
+    case UnconditionalWrite:
+      return ApplyParts(group, PartsOf(row), true);
+    case KeyToggle:
+      group.Close();
+      return WriteKeyToggle(row, Ticked(page, row.control));
+    case OptionGroup: {
+      bool ok = true;
+      for (const Option& option : row.options)
+        if (Selected(page, option.control))
+          ok = Apply(group, row.root, row.key, row.value, Dword(option.number)) && ok;
+      return ok;
+    }
+    case ServiceStart: {
+      // The service's key is opened for each selected option on its own.
+      bool ok = true;
+      if (Selected(page, row.control)) {
+        group.Close();
+        ok = Apply(group, row.root, row.key, row.value, TickedData(row)) && ok;
+      }
+      if (Selected(page, row.other)) {
+        group.Close();
+        ok = Apply(group, row.root, row.key, row.value, ClearData(row)) && ok;
+      }
+      group.Close();
+      return ok;
+    }
+    case OptionPair: {
+      bool ok = true;
+      if (Selected(page, row.control)) ok = ApplyParts(group, PartsOf(row), true) && ok;
+      if (Selected(page, row.other)) ok = ApplyParts(group, PartsOf(row), false) && ok;
+      return ok;
+    }
+    case TextValue: {
+      if (!row.other) {
+        auto* text = ControlOf<ui::TextBox>(page, row.control);
+        if (!text) return true;
+        const std::string typed = text->Text();
+        return Apply(group, row.root, row.key, row.value, Sz(typed.c_str()));
+      }
+      if (!Ticked(page, row.control)) return true;
+      auto* text = ControlOf<ui::TextBox>(page, row.other);
+      auto number = text ? NumericText(text->Text()) : std::nullopt;
+      if (!number) return true;  // no number to write
+      double rounded = std::nearbyint(*number);
+      if (rounded < INT32_MIN || rounded > INT32_MAX) return true;
+      return Apply(group, row.root, row.key, row.value,
+                   Dword(static_cast<DWORD>(static_cast<int32_t>(rounded))));
+    }
+    case OwnKeyAction: {
+      const bool ticked = Ticked(page, row.control);
+      if (row.action && !row.action(page, ticked)) {
+        stop = true;
+        return false;
+      }
+      return Apply(group, row.root, row.key, row.value, Dword(ticked ? 1 : 0));
+    }
+    case ButtonWrite: case Unbound:
+      return true;
+  }
+  return true;
+}
+
+void Ask(ui::Form& page, const TweakBinding& row) {
+  const Confirmation& question = *row.confirm;
+  auto* box = ControlOf<ui::CheckBox>(page, row.control);
+  if (!box || box->Value() != 1) return;
+  int32_t figure = question.figure ? question.figure() : 0;
+  if (question.askWhen && !question.askWhen(figure)) return;
+  std::string text = LoadResString(question.text);
+  if (question.figure) text += std::to_string(figure) + LoadResString(question.textAfter);
+  int answer = MsgBox(text, MB_YESNO | MB_ICONINFORMATION, LoadResString(question.title));
+  box->SetValue(answer == IDYES ? 1 : 0);
+}
+
+}  // namespace
+
+HKEY RootKey(Root root) {
+  switch (root) {
+    case Root::HKLM: return HKEY_LOCAL_MACHINE;
+    case Root::HKCR: return HKEY_CLASSES_ROOT;
+    case Root::HKCU: break;
+  }
+  return HKEY_CURRENT_USER;
+}
+
+void SaveReport::Add(const std::string& name) {
+  for (const std::string& known : notSaved)
+    if (known == name) return;
+  notSaved.push_back(name);
+}
+
+std::optional<double> NumericText(const std::string& text) {
+  size_t begin = text.find_first_not_of(' '), end = text.find_last_not_of(' ');
+  if (begin == std::string::npos) return std::nullopt;
+  std::string s = text.substr(begin, end - begin + 1);
+  size_t i = 0, digits = 0;
+  if (s[i] == '+' || s[i] == '-') ++i;
+  while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) ++i, ++digits;
+  if (i < s.size() && s[i] == '.') {
+    ++i;
+    while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) ++i, ++digits;
+  }
+  if (!digits) return std::nullopt;
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+    size_t e = i + 1;
+    if (e < s.size() && (s[e] == '+' || s[e] == '-')) ++e;
+    size_t expDigits = 0;
+    while (e < s.size() && std::isdigit(static_cast<unsigned char>(s[e]))) ++e, ++expDigits;
+    if (!expDigits) return std::nullopt;
+    i = e;
+  }
+  if (i != s.size()) return std::nullopt;
+  return std::strtod(s.c_str(), nullptr);
+}
+
+bool IsPolicyPath(const std::string& path) {
+  std::string lower = "\\" + path + "\\";
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lower.find("\\policies\\") != std::string::npos;
+}
+
+void ReadTweaks(ui::Form& page, std::span<const TweakBinding> rows) {
+  GroupKey group(false);
+  for (const TweakBinding& row : rows) {
+    if (!Applies(row.when)) continue;
+    if (row.kind != Unbound && !HasControl(page, row.control)) continue;
+    ReadRow(page, row, group);
+  }
+}
+
+void WriteTweaks(ui::Form& page, std::span<const TweakBinding> rows, SaveReport& report) {
+  for (const TweakBinding& row : rows)
+    if (row.confirm && Applies(row.when)) Ask(page, row);
+  GroupKey group(true);
+  bool stop = false;
+  for (const TweakBinding& row : rows) {
+    if (!Applies(row.when) || row.kind == Unbound || row.kind == ButtonWrite) continue;
+    if (stop) {
+      report.Add(RowName(row));
+      continue;
+    }
+    if (row.kind != UnconditionalWrite && !HasControl(page, row.control)) continue;
+    if (!WriteRow(page, row, group, stop)) report.Add(RowName(row));
+  }
+}
+
+bool WriteButtonRow(const TweakBinding& row, bool partner) {
+  if (!Applies(row.when)) return true;
+  GroupKey group(true);
+  return ApplyParts(group, PartsOf(row), !partner);
+}
+
+void ApplyPreset(ui::Form& page, const TweakPreset& preset) {
+  for (ControlRef ref : preset.clear) {
+    if (auto* box = ControlOf<ui::CheckBox>(page, ref)) box->SetValue(0);
+    else if (auto* option = ControlOf<ui::OptionButton>(page, ref)) option->SetValue(false);
+  }
+  std::vector<std::string> texts;
+  for (const TextFill& fill : preset.fill) texts.push_back(fill.text ? fill.text(page) : "");
+  for (ControlRef ref : preset.tick) Tick(page, ref);
+  for (ControlRef ref : preset.select) Select(page, ref);
+  for (size_t i = 0; i < preset.fill.size(); ++i)
+    if (auto* text = ControlOf<ui::TextBox>(page, preset.fill[i].textBox)) text->SetText(texts[i]);
+  for (const ConditionalTick& tick : preset.tickWhen)
+    if (tick.when && tick.when()) Tick(page, tick.box);
+}
+
+std::string NotSavedMessage(const SaveReport& report) {
+  std::string text = "These settings could not be saved to the registry:\r\n";
+  for (const std::string& name : report.notSaved) text += "\r\n" + name;
+  return text;
+}
+
+void RunSave(ui::Form& page, const TweakSave& save) {
+  SaveReport report;
+  for (const SaveStep& step : save.steps) {
+    switch (step.step) {
+      case Step::SetRestartNeeded:
+        RestartNeeded = true;
+        break;
+      case Step::Write:
+        WriteTweaks(page, step.rows, report);
+        break;
+      case Step::Message:
+        if (save.quietInAutoTune && AutoTuneMode) break;
+        if (!report.notSaved.empty()) {
+          MsgBox(NotSavedMessage(report), MB_OK | MB_ICONEXCLAMATION);
+        } else {
+          MsgBox(LoadResString(save.messageFor ? save.messageFor() : save.message),
+                 MB_OK | MB_ICONINFORMATION);
+        }
+        break;
+      case Step::Unload:
+        page.Unload();
+        return;  // the page is gone
+    }
+  }
+}
+
+}  // namespace tweaks
