@@ -1,6 +1,5 @@
 // The string table (resources/strings.rc) as the program loads it: LoadStringA on the
-// program's own module gives every listed id back with its text exactly as the specification
-// quotes it.
+// program's own module gives every listed id back with its exact text.
 #include <windows.h>
 
 #include <gtest/gtest.h>
