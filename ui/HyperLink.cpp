@@ -20,18 +20,7 @@ HyperLink::~HyperLink() {
 }
 
 const char* HyperLink::WindowClass() const {
-  static bool registered = false;
-  if (!registered) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursor(nullptr, IDC_HAND);
-    wc.lpszClassName = kWindowClass;
-    RegisterClassExA(&wc);
-    registered = true;
-  }
-  return kWindowClass;
+  return RegisterControlClass(kWindowClass, WndProc, IDC_HAND);
 }
 
 void HyperLink::ResetKindState() {

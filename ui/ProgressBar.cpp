@@ -14,18 +14,7 @@ constexpr char kWindowClass[] = "QuenvorProgressBar";
 ProgressBar::ProgressBar(Form* form, const Def& def) : Control(form, def) {}
 
 const char* ProgressBar::WindowClass() const {
-  static bool registered = false;
-  if (!registered) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kWindowClass;
-    RegisterClassExA(&wc);
-    registered = true;
-  }
-  return kWindowClass;
+  return RegisterControlClass(kWindowClass, WndProc, IDC_ARROW);
 }
 
 void ProgressBar::ResetKindState() {

@@ -32,6 +32,21 @@ std::string WindowText(HWND hwnd) {
 
 }  // namespace
 
+const char* RegisterControlClass(const char* className, WNDPROC proc, LPCSTR cursor) {
+  WNDCLASSEXA existing{};
+  existing.cbSize = sizeof(existing);
+  if (!GetClassInfoExA(GetModuleHandleA(nullptr), className, &existing)) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursor(nullptr, cursor);
+    wc.lpszClassName = className;
+    RegisterClassExA(&wc);
+  }
+  return className;
+}
+
 void RegisterCustomControl(const std::string& className, CustomFactory factory) {
   CustomFactories()[className] = std::move(factory);
 }

@@ -430,6 +430,9 @@ class Ctl {
   T* cached_ = nullptr;
 };
 
+// Registers a window class of our own controls once, and returns its name.
+const char* RegisterControlClass(const char* className, WNDPROC proc, LPCSTR cursor);
+
 // Factories for controls of our own (Kind::Custom), by class name.
 using CustomFactory = std::function<std::unique_ptr<Control>(Form*, const Def&)>;
 void RegisterCustomControl(const std::string& className, CustomFactory factory);
