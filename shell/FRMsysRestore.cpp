@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "platform/restore_points.h"
-#include "shell/Module6.h"
-#include "shell/RegistryDeclares.h"
+#include "shell/LayoutScaling.h"
+#include "shell/ProgramState.h"
 #include "shell/Strings.h"
 #include "shell/frmmain.h"
-#include "shell/modDialogs.h"
+#include "shell/ColouredMessageBox.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "shell/PageFrame.h"
 
-#include "shell/RegistryDeclares.h"
+#include "shell/ProgramState.h"
 #include "shell/frmmain.h"
 
 void Page::Form_Unload(int& cancel) { ReturnToMainWindow(); }

@@ -33,7 +33,7 @@ inline ui::FormRef<StandInPage<210>> frmFirewall;
 inline ui::FormRef<StandInPage<182>> frmLockDown;
 inline ui::FormRef<StandInPage<1134>> frmUAC;
 // Passwords and help
-#include "shell/frmcreatepass.h"
-#include "shell/frmchangepass.h"
-#include "shell/frmremovepass.h"
-#include "shell/frmAbout.h"
+#include "shell/passwords/frmcreatepass.h"
+#include "shell/passwords/frmchangepass.h"
+#include "shell/passwords/frmremovepass.h"
+#include "shell/help/frmAbout.h"

@@ -1,6 +1,6 @@
 #include "shell/frmStandIn.h"
 
-#include "shell/Module6.h"
+#include "shell/LayoutScaling.h"
 #include "shell/Strings.h"
 
 namespace {

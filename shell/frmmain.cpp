@@ -12,14 +12,14 @@
 #include "platform/sound.h"
 #include "platform/system_facts.h"
 #include "resources/picture_ids.h"
-#include "shell/Module6.h"
-#include "shell/Module7.h"
+#include "shell/LayoutScaling.h"
+#include "shell/MouseWheel.h"
 #include "shell/Pages.h"
-#include "shell/PasswordStore.h"
-#include "shell/RegistryDeclares.h"
+#include "shell/passwords/PasswordStore.h"
+#include "shell/ProgramState.h"
 #include "shell/Strings.h"
 #include "shell/WmiGuard.h"
-#include "shell/modDialogs.h"
+#include "shell/ColouredMessageBox.h"
 
 namespace {
 

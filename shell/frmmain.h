@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "shell/HTMLHelp.h"
+#include "shell/help/HTMLHelp.h"
 #include "shell/ResourceMonitor.h"
 #include "ui/ProgressBar.h"
 #include "ui/form.h"

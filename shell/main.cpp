@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "shell/RegistryDeclares.h"
+#include "shell/ProgramState.h"
 #include "ui/form.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {

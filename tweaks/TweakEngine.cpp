@@ -7,9 +7,9 @@
 #include <optional>
 
 #include "platform/registry.h"
-#include "shell/RegistryDeclares.h"
+#include "shell/ProgramState.h"
 #include "shell/Strings.h"
-#include "shell/modDialogs.h"
+#include "shell/ColouredMessageBox.h"
 
 namespace tweaks {
 namespace {

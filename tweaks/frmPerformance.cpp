@@ -10,11 +10,11 @@
 #include "platform/registry.h"
 #include "platform/system_facts.h"
 #include "platform/wmi.h"
-#include "shell/Module6.h"
-#include "shell/RegistryDeclares.h"
+#include "shell/LayoutScaling.h"
+#include "shell/ProgramState.h"
 #include "shell/ResourceMonitor.h"
 #include "shell/Strings.h"
-#include "shell/modDialogs.h"
+#include "shell/ColouredMessageBox.h"
 #include "tweaks/TweakEngine.h"
 
 // The service control's StartService, not the service manager's StartServiceA.

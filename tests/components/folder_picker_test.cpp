@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/seam.h"
-#include "shell/FolderPicker.h"
+#include "shell/components/FolderPicker.h"
 #include "support/fakes.h"
 
 namespace {

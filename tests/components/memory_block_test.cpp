@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "shell/MemoryBlock.h"
+#include "shell/components/MemoryBlock.h"
 
 namespace {
 

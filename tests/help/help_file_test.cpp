@@ -10,7 +10,7 @@
 
 #include "platform/seam.h"
 #include "resources/help/context_ids.h"
-#include "shell/HTMLHelp.h"
+#include "shell/help/HTMLHelp.h"
 #include "shell/frmmain.h"
 #include "support/fakes.h"
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/registry.h"
-#include "shell/HTMLHelp.h"
+#include "shell/help/HTMLHelp.h"
 
 // What one HtmlHelpA call received, with the record behind `data` copied while the call ran.
 struct HelpCall {

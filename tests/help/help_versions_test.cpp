@@ -8,7 +8,7 @@
 
 #include "help_fixtures.h"
 #include "platform/seam.h"
-#include "shell/HTMLHelp.h"
+#include "shell/help/HTMLHelp.h"
 #include "support/fakes.h"
 
 namespace {

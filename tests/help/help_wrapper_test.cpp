@@ -10,7 +10,7 @@
 
 #include "help_fixtures.h"
 #include "platform/seam.h"
-#include "shell/HTMLHelp.h"
+#include "shell/help/HTMLHelp.h"
 #include "shell/Strings.h"
 #include "shell/frmmain.h"
 #include "support/fakes.h"

@@ -2,7 +2,7 @@
 
 #include "platform/seam.h"
 #include "shell/Pages.h"
-#include "shell/RegistryDeclares.h"
+#include "shell/ProgramState.h"
 #include "shell/Strings.h"
 #include "shell/frmmain.h"
 #include "support/fakes.h"

@@ -8,9 +8,9 @@
 
 #include "platform/registry.h"
 #include "platform/seam.h"
-#include "shell/Module7.h"
+#include "shell/MouseWheel.h"
 #include "shell/Pages.h"
-#include "shell/RegistryDeclares.h"
+#include "shell/ProgramState.h"
 #include "shell/Strings.h"
 #include "shell/frmmain.h"
 #include "support/fakes.h"

@@ -7,7 +7,7 @@
 #include "platform/registry.h"
 #include "platform/seam.h"
 #include "shell/FRMsysRestore.h"
-#include "shell/RegistryDeclares.h"
+#include "shell/ProgramState.h"
 #include "shell/Strings.h"
 #include "shell/frmmain.h"
 #include "support/fake_restore_points.h"

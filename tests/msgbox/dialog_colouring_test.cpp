@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/RegistryDeclares.h"
-#include "shell/modDialogs.h"
+#include "shell/ProgramState.h"
+#include "shell/ColouredMessageBox.h"
 
 namespace {
 

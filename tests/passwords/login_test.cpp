@@ -5,7 +5,7 @@
 
 #include "password_fixture.h"
 #include "shell/Strings.h"
-#include "shell/frmLogin.h"
+#include "shell/passwords/frmLogin.h"
 #include "shell/frmmain.h"
 
 namespace {

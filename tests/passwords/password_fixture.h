@@ -11,8 +11,8 @@
 
 #include "platform/registry.h"
 #include "platform/seam.h"
-#include "shell/PasswordStore.h"
-#include "shell/RegistryDeclares.h"
+#include "shell/passwords/PasswordStore.h"
+#include "shell/ProgramState.h"
 #include "support/fakes.h"
 #include "ui/form.h"
 #include "support/main_window.h"

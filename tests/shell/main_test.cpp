@@ -2,8 +2,8 @@
 
 #include "platform/registry.h"
 #include "platform/seam.h"
-#include "shell/RegistryDeclares.h"
-#include "shell/frmLogin.h"
+#include "shell/ProgramState.h"
+#include "shell/passwords/frmLogin.h"
 #include "shell/frmmain.h"
 #include "support/fakes.h"
 #include "support/main_window.h"

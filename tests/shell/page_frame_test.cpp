@@ -8,7 +8,7 @@
 #include "platform/registry.h"
 #include "platform/seam.h"
 #include "shell/PageFrame.h"
-#include "shell/RegistryDeclares.h"
+#include "shell/ProgramState.h"
 #include "shell/frmmain.h"
 #include "support/fakes.h"
 #include "support/main_window.h"

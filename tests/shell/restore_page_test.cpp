@@ -14,7 +14,7 @@
 #include "shell/FRMsysRestore.h"
 #include "shell/PageFrame.h"
 #include "shell/Pages.h"
-#include "shell/RegistryDeclares.h"
+#include "shell/ProgramState.h"
 #include "shell/Strings.h"
 #include "shell/frmmain.h"
 #include "support/main_window.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/seam.h"
-#include "shell/Module6.h"
+#include "shell/LayoutScaling.h"
 #include "support/fakes.h"
 #include "ui/form.h"
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "support/fakes.h"
-#include "shell/Module5.h"
-#include "shell/RegistryDeclares.h"
+#include "shell/WindowFinder.h"
+#include "shell/ProgramState.h"
 
 using namespace std::string_literals;
 

@@ -1,6 +1,6 @@
 #include "fakes.h"
 
-#include "shell/modDialogs.h"
+#include "shell/ColouredMessageBox.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "support/main_window.h"
 
 #include "platform/seam.h"
-#include "shell/RegistryDeclares.h"
+#include "shell/ProgramState.h"
 #include "shell/frmmain.h"
 #include "support/fakes.h"
 

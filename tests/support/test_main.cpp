@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/registry.h"
-#include "shell/RegistryDeclares.h"
+#include "shell/ProgramState.h"
 #include "test_child.h"
 #include "test_service.h"
 

@@ -16,7 +16,7 @@
 #include "platform/seam.h"
 #include "platform/wmi.h"
 #include "recorder.h"
-#include "shell/RegistryDeclares.h"
+#include "shell/ProgramState.h"
 #include "shell/Strings.h"
 #include "shell/frmmain.h"
 #include "support/main_window.h"

@@ -10,7 +10,7 @@
 
 #include "platform/registry.h"
 #include "platform/seam.h"
-#include "shell/RegistryDeclares.h"
+#include "shell/ProgramState.h"
 #include "shell/Strings.h"
 #include "support/fakes.h"
 #include "support/registry_fixture.h"

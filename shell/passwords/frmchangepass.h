@@ -1,6 +1,6 @@
 #pragma once
 // Changes the start-up password: the old one, then the new one typed twice.
-#include "shell/PasswordDialog.h"
+#include "shell/passwords/PasswordDialog.h"
 
 class FrmChangePass : public PasswordDialog {
  public:

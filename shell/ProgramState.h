@@ -1,5 +1,6 @@
 #pragma once
 // Program-wide state, the entry routine and the shared utility procedures.
+// (The module was called RegistryDeclares.)
 #include <windows.h>
 
 #include <cstdint>

@@ -1,3 +1,3 @@
-#include "shell/Module5.h"
+#include "shell/WindowFinder.h"
 
 HWND FindWindowByTitle(const std::string& title) { return FindWindowA(nullptr, title.c_str()); }

@@ -1,4 +1,4 @@
-#include "shell/HTMLHelp.h"
+#include "shell/help/HTMLHelp.h"
 
 #include <htmlhelp.h>
 #include <winver.h>
@@ -11,7 +11,7 @@
 #include "platform/system_facts.h"
 #include "shell/Strings.h"
 #include "shell/frmmain.h"
-#include "shell/modDialogs.h"
+#include "shell/ColouredMessageBox.h"
 
 namespace {
 

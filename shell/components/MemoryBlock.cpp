@@ -1,4 +1,4 @@
-#include "shell/MemoryBlock.h"
+#include "shell/components/MemoryBlock.h"
 
 #include <cstring>
 

@@ -3,7 +3,7 @@
 // row of password boxes, OK (Enter) and Cancel (Esc), and the focus in the first box.
 #include <string>
 
-#include "shell/PasswordStore.h"
+#include "shell/passwords/PasswordStore.h"
 #include "ui/form.h"
 
 class PasswordDialog : public ui::Form {

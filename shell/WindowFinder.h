@@ -1,4 +1,5 @@
 #pragma once
+// Finding a top-level window by its caption (the module was called Module5).
 #include <windows.h>
 
 #include <string>

@@ -1,6 +1,7 @@
 #pragma once
 // The main window's mouse wheel: while the main window is the active form, its window
 // procedure is wrapped so that WM_MOUSEWHEEL reaches FrmMain::MouseWheel.
+// (The module was called Module7.)
 #include <windows.h>
 
 class FrmMain;

@@ -1,12 +1,12 @@
-#include "shell/frmAbout.h"
+#include "shell/help/frmAbout.h"
 
 #include "platform/registry.h"
 #include "platform/sound.h"
 #include "resources/picture_ids.h"
-#include "shell/Module6.h"
-#include "shell/RegistryDeclares.h"
+#include "shell/LayoutScaling.h"
+#include "shell/ProgramState.h"
 #include "shell/Strings.h"
-#include "shell/modDialogs.h"
+#include "shell/ColouredMessageBox.h"
 
 namespace {
 

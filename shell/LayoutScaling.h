@@ -2,6 +2,7 @@
 // Layout scaling: forms are designed for a 1024 x 768 screen. On a wider screen a form's
 // controls and the form itself are enlarged by screen width / 1024 and screen height / 768
 // (or shrunk by the inverse factors at 144 DPI and more).
+// (The module was called Module6.)
 #include <cstdint>
 
 #include "ui/form.h"

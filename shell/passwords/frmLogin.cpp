@@ -1,11 +1,11 @@
-#include "shell/frmLogin.h"
+#include "shell/passwords/frmLogin.h"
 
-#include "shell/Module6.h"
-#include "shell/PasswordStore.h"
-#include "shell/RegistryDeclares.h"
+#include "shell/LayoutScaling.h"
+#include "shell/passwords/PasswordStore.h"
+#include "shell/ProgramState.h"
 #include "shell/Strings.h"
 #include "shell/frmmain.h"
-#include "shell/modDialogs.h"
+#include "shell/ColouredMessageBox.h"
 
 namespace {
 

@@ -7,11 +7,12 @@
 // One dialog is coloured at a time. A further "#32770" window created while one is being
 // coloured is left in the system's colours: the brushes belong to the first dialog and are
 // deleted only when it goes, so no window can be left drawing with a deleted brush.
+// (The module was called modDialogs.)
 #include <windows.h>
 
 #include <string>
 
-#include "shell/RegistryDeclares.h"
+#include "shell/ProgramState.h"
 
 // Arms the colouring of the next dialog window of this thread: text and background of the
 // dialog and its controls, and text and background of its edit controls. Arming again

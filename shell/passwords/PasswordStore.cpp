@@ -1,4 +1,4 @@
-#include "shell/PasswordStore.h"
+#include "shell/passwords/PasswordStore.h"
 
 #include <algorithm>
 #include <array>
@@ -7,8 +7,8 @@
 
 #include "platform/crypto.h"
 #include "platform/registry.h"
-#include "shell/RegistryDeclares.h"
-#include "shell/modDialogs.h"
+#include "shell/ProgramState.h"
+#include "shell/ColouredMessageBox.h"
 
 namespace {
 

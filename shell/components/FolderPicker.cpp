@@ -1,4 +1,4 @@
-#include "shell/FolderPicker.h"
+#include "shell/components/FolderPicker.h"
 
 #include <objbase.h>
 

@@ -1,4 +1,4 @@
-#include "shell/Module7.h"
+#include "shell/MouseWheel.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "shell/modDialogs.h"
+#include "shell/ColouredMessageBox.h"
 
 #include <string_view>
 

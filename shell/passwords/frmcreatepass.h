@@ -1,6 +1,6 @@
 #pragma once
 // Sets the start-up password: typed twice, stored as a salted hash.
-#include "shell/PasswordDialog.h"
+#include "shell/passwords/PasswordDialog.h"
 
 class FrmCreatePass : public PasswordDialog {
  public:

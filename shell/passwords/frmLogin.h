@@ -1,17 +1,17 @@
 #pragma once
-// Removes the start-up password once it has been typed.
-#include "shell/PasswordDialog.h"
+// The start-up password prompt: the first and only window while a password is set.
+#include "shell/passwords/PasswordDialog.h"
 
-class FrmRemovePass : public PasswordDialog {
+class FrmLogin : public PasswordDialog {
  public:
-  FrmRemovePass();
+  FrmLogin();
   ui::ControlArray<ui::Label> lblLabels{this, "lblLabels"};
   ui::Ctl<ui::TextBox> txtPassword{this, "txtPassword"};
   ui::Ctl<ui::CommandButton> cmdOK{this, "cmdOK"};
   ui::Ctl<ui::CommandButton> cmdCancel{this, "cmdCancel"};
 
   void cmdOK_Click();
-  void cmdCancel_Click() { Unload(); }
+  void cmdCancel_Click();
 
  protected:
   void BindEvents() override;
@@ -21,4 +21,4 @@ class FrmRemovePass : public PasswordDialog {
   void LoadCaptions();
 };
 
-inline ui::FormRef<FrmRemovePass> frmremovepass;
+inline ui::FormRef<FrmLogin> frmLogin;

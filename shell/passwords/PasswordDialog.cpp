@@ -1,7 +1,7 @@
-#include "shell/PasswordDialog.h"
+#include "shell/passwords/PasswordDialog.h"
 
-#include "shell/RegistryDeclares.h"
-#include "shell/modDialogs.h"
+#include "shell/ProgramState.h"
+#include "shell/ColouredMessageBox.h"
 
 bool PasswordDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   if (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE) {

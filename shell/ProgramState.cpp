@@ -1,4 +1,4 @@
-#include "shell/RegistryDeclares.h"
+#include "shell/ProgramState.h"
 
 #include <commctrl.h>
 #include <olectl.h>
@@ -9,9 +9,9 @@
 #include "platform/shell_ops.h"
 #include "platform/system_facts.h"
 #include "platform/registry.h"
-#include "shell/frmLogin.h"
+#include "shell/passwords/frmLogin.h"
 #include "shell/frmmain.h"
-#include "shell/modDialogs.h"
+#include "shell/ColouredMessageBox.h"
 
 namespace {
 

@@ -1,17 +1,17 @@
 #pragma once
-// The start-up password prompt: the first and only window while a password is set.
-#include "shell/PasswordDialog.h"
+// Removes the start-up password once it has been typed.
+#include "shell/passwords/PasswordDialog.h"
 
-class FrmLogin : public PasswordDialog {
+class FrmRemovePass : public PasswordDialog {
  public:
-  FrmLogin();
+  FrmRemovePass();
   ui::ControlArray<ui::Label> lblLabels{this, "lblLabels"};
   ui::Ctl<ui::TextBox> txtPassword{this, "txtPassword"};
   ui::Ctl<ui::CommandButton> cmdOK{this, "cmdOK"};
   ui::Ctl<ui::CommandButton> cmdCancel{this, "cmdCancel"};
 
   void cmdOK_Click();
-  void cmdCancel_Click();
+  void cmdCancel_Click() { Unload(); }
 
  protected:
   void BindEvents() override;
@@ -21,4 +21,4 @@ class FrmLogin : public PasswordDialog {
   void LoadCaptions();
 };
 
-inline ui::FormRef<FrmLogin> frmLogin;
+inline ui::FormRef<FrmRemovePass> frmremovepass;

@@ -1,10 +1,10 @@
-#include "shell/Module6.h"
+#include "shell/LayoutScaling.h"
 
 #include <cfenv>
 #include <cmath>
 
 #include "platform/system_facts.h"
-#include "shell/RegistryDeclares.h"
+#include "shell/ProgramState.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "shell/frmcreatepass.h"
+#include "shell/passwords/frmcreatepass.h"
 
-#include "shell/Module6.h"
-#include "shell/RegistryDeclares.h"
+#include "shell/LayoutScaling.h"
+#include "shell/ProgramState.h"
 #include "shell/Strings.h"
-#include "shell/modDialogs.h"
+#include "shell/ColouredMessageBox.h"
 
 namespace {
 
