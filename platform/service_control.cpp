@@ -4,18 +4,17 @@
 #include <vector>
 
 namespace platform {
-namespace {
 
-// A service-manager handle that closes itself.
-class ScHandle {
+// An open service that closes itself.
+class ServiceControl::Service {
  public:
-  explicit ScHandle(SC_HANDLE handle = nullptr) : handle_(handle) {}
-  ~ScHandle() {
+  explicit Service(SC_HANDLE handle = nullptr) : handle_(handle) {}
+  ~Service() {
     if (handle_) CloseServiceHandle(handle_);
   }
-  ScHandle(ScHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  ScHandle(const ScHandle&) = delete;
-  ScHandle& operator=(const ScHandle&) = delete;
+  Service(Service&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  Service(const Service&) = delete;
+  Service& operator=(const Service&) = delete;
   SC_HANDLE get() const { return handle_; }
   explicit operator bool() const { return handle_ != nullptr; }
 
@@ -23,13 +22,7 @@ class ScHandle {
   SC_HANDLE handle_;
 };
 
-// The service with the rights asked for; an empty handle when it cannot be opened.
-ScHandle OpenNamedService(const std::string& name, DWORD access) {
-  if (name.empty()) return ScHandle();
-  ScHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
-  if (!manager) return ScHandle();
-  return ScHandle(OpenServiceA(manager.get(), name.c_str(), access));
-}
+namespace {
 
 bool CurrentState(SC_HANDLE service, DWORD* state) {
   SERVICE_STATUS status{};
@@ -47,32 +40,91 @@ bool WaitForState(SC_HANDLE service, DWORD pending, DWORD wanted) {
          GetTickCount() - start < ServiceControl::kStateWaitMs) {
     Sleep(50);
   }
-  return CurrentState(service, &state) && state == wanted;
+  if (!CurrentState(service, &state)) return false;
+  if (state != wanted) SetLastError(ERROR_SERVICE_REQUEST_TIMEOUT);
+  return state == wanted;
 }
 
-DWORD StartType(SC_HANDLE service, bool* known) {
-  DWORD needed = 0;
-  *known = false;
-  QueryServiceConfigA(service, nullptr, 0, &needed);
-  if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || needed == 0) return 0;
-  std::vector<BYTE> buffer(needed);
-  auto* config = reinterpret_cast<QUERY_SERVICE_CONFIGA*>(buffer.data());
-  if (!QueryServiceConfigA(service, config, needed, &needed)) return 0;
-  *known = true;
-  return config->dwStartType;
+// The start type, read in one call for every configuration that fits the buffer.
+bool StartType(SC_HANDLE service, DWORD* startType) {
+  alignas(QUERY_SERVICE_CONFIGA) BYTE fixed[2048];
+  std::vector<BYTE> large;
+  BYTE* buffer = fixed;
+  DWORD size = sizeof fixed, needed = 0;
+  if (!QueryServiceConfigA(service, reinterpret_cast<QUERY_SERVICE_CONFIGA*>(buffer), size, &needed)) {
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || needed == 0) return false;
+    large.resize(needed);
+    buffer = large.data();
+    size = needed;
+    if (!QueryServiceConfigA(service, reinterpret_cast<QUERY_SERVICE_CONFIGA*>(buffer), size, &needed))
+      return false;
+  }
+  *startType = reinterpret_cast<QUERY_SERVICE_CONFIGA*>(buffer)->dwStartType;
+  return true;
 }
 
 }  // namespace
 
+ServiceControl::~ServiceControl() {
+  if (manager_) CloseServiceHandle(manager_);
+}
+
+ServiceControl::ServiceControl(ServiceControl&& other) noexcept
+    : name_(std::move(other.name_)),
+      manager_(std::exchange(other.manager_, nullptr)),
+      lastError_(other.lastError_) {}
+
+ServiceControl& ServiceControl::operator=(ServiceControl&& other) noexcept {
+  if (this != &other) {
+    if (manager_) CloseServiceHandle(manager_);
+    name_ = std::move(other.name_);
+    manager_ = std::exchange(other.manager_, nullptr);
+    lastError_ = other.lastError_;
+  }
+  return *this;
+}
+
+bool ServiceControl::Fail() {
+  lastError_ = GetLastError();
+  if (lastError_ == ERROR_SUCCESS) lastError_ = ERROR_GEN_FAILURE;
+  return false;
+}
+
+bool ServiceControl::Succeed() {
+  lastError_ = ERROR_SUCCESS;
+  return true;
+}
+
+ServiceControl::Service ServiceControl::Open(DWORD access) {
+  if (name_.empty()) {
+    lastError_ = ERROR_INVALID_NAME;
+    return Service();
+  }
+  if (!manager_) manager_ = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
+  if (!manager_) {
+    Fail();
+    return Service();
+  }
+  Service service(OpenServiceA(manager_, name_.c_str(), access));
+  if (!service) Fail();
+  return service;
+}
+
 std::string ServiceControl::QueryService() {
-  ScHandle service = OpenNamedService(name_, SERVICE_QUERY_STATUS | SERVICE_QUERY_CONFIG);
+  Service service = Open(SERVICE_QUERY_STATUS | SERVICE_QUERY_CONFIG);
   if (!service) return "";
   DWORD state = 0;
-  if (!CurrentState(service.get(), &state)) return "";
+  if (!CurrentState(service.get(), &state)) {
+    Fail();
+    return "";
+  }
+  Succeed();
   if (state == SERVICE_RUNNING) return "Started";
-  bool known = false;
-  DWORD startType = StartType(service.get(), &known);
-  if (!known) return "";
+  DWORD startType = 0;
+  if (!StartType(service.get(), &startType)) {
+    Fail();
+    return "";
+  }
   if (startType == SERVICE_DISABLED) return "Disabled";
   switch (state) {
     case SERVICE_STOPPED: return "Stopped";
@@ -86,34 +138,37 @@ std::string ServiceControl::QueryService() {
 }
 
 bool ServiceControl::StartService() {
-  ScHandle service = OpenNamedService(name_, SERVICE_START | SERVICE_QUERY_STATUS);
+  Service service = Open(SERVICE_START | SERVICE_QUERY_STATUS);
   if (!service) return false;
   if (!::StartServiceA(service.get(), 0, nullptr) &&
       GetLastError() != ERROR_SERVICE_ALREADY_RUNNING) {
-    return false;
+    return Fail();
   }
-  return WaitForState(service.get(), SERVICE_START_PENDING, SERVICE_RUNNING);
+  return WaitForState(service.get(), SERVICE_START_PENDING, SERVICE_RUNNING) ? Succeed() : Fail();
 }
 
 bool ServiceControl::StopService() {
-  ScHandle service = OpenNamedService(name_, SERVICE_STOP | SERVICE_QUERY_STATUS);
+  Service service = Open(SERVICE_STOP | SERVICE_QUERY_STATUS);
   if (!service) return false;
   SERVICE_STATUS status{};
   if (!ControlService(service.get(), SERVICE_CONTROL_STOP, &status)) {
     DWORD error = GetLastError();
-    if (error == ERROR_SERVICE_NOT_ACTIVE) return true;
+    if (error == ERROR_SERVICE_NOT_ACTIVE) return Succeed();
     // A stop already under way is waited for like our own.
-    if (error != ERROR_SERVICE_CANNOT_ACCEPT_CTRL) return false;
+    if (error != ERROR_SERVICE_CANNOT_ACCEPT_CTRL) return Fail();
   }
-  return WaitForState(service.get(), SERVICE_STOP_PENDING, SERVICE_STOPPED);
+  return WaitForState(service.get(), SERVICE_STOP_PENDING, SERVICE_STOPPED) ? Succeed() : Fail();
 }
 
 bool ServiceControl::SetStartType(int startType) {
-  ScHandle service = OpenNamedService(name_, SERVICE_CHANGE_CONFIG);
+  Service service = Open(SERVICE_CHANGE_CONFIG);
   if (!service) return false;
-  return ChangeServiceConfigA(service.get(), SERVICE_NO_CHANGE, static_cast<DWORD>(startType),
-                              SERVICE_NO_CHANGE, nullptr, nullptr, nullptr, nullptr, nullptr,
-                              nullptr, nullptr) != 0;
+  if (!ChangeServiceConfigA(service.get(), SERVICE_NO_CHANGE, static_cast<DWORD>(startType),
+                            SERVICE_NO_CHANGE, nullptr, nullptr, nullptr, nullptr, nullptr,
+                            nullptr, nullptr)) {
+    return Fail();
+  }
+  return Succeed();
 }
 
 }  // namespace platform

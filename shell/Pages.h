@@ -13,7 +13,7 @@ inline ui::FormRef<StandInPage<269>> frmInternetExplorer;
 inline ui::FormRef<StandInPage<37>> frmOneButton;
 inline ui::FormRef<StandInPage<298>> frmMiscellaneous;
 inline ui::FormRef<StandInPage<482>> frmShellTweaks;
-inline ui::FormRef<StandInPage<468>> frmServices;
+#include "services/frmServices.h"
 // Maintenance
 inline ui::FormRef<StandInPage<173>> frmDiskUsage;
 inline ui::FormRef<StandInPage<171>> frmDiskCleaner;

@@ -54,6 +54,28 @@ TEST(ServiceControl, AServiceThatCannotBeQueriedGivesNoText) {
   EXPECT_FALSE(missing.StartService());
   EXPECT_FALSE(missing.StopService());
   EXPECT_FALSE(missing.SetStartType(2));
+  EXPECT_EQ(missing.LastError(), static_cast<DWORD>(ERROR_SERVICE_DOES_NOT_EXIST));
+}
+
+// One control walks many services over its one connection to the service manager: a
+// service that is missing fails alone, and the service selected before it is not touched.
+TEST(ServiceControl, AMissingServiceNeverActsOnTheOneSelectedBefore) {
+  ScopedTestService service(UniqueServiceName(), SERVICE_DEMAND_START);
+  ASSERT_TRUE(service.Created());
+  platform::ServiceControl control = ControlFor(service.Name());
+  EXPECT_TRUE(control.SetStartType(2));
+  EXPECT_EQ(control.LastError(), static_cast<DWORD>(ERROR_SUCCESS));
+
+  control.SetServiceName("QuenvorNoSuchService");
+  EXPECT_FALSE(control.SetStartType(4));
+  EXPECT_EQ(control.LastError(), static_cast<DWORD>(ERROR_SERVICE_DOES_NOT_EXIST));
+  EXPECT_EQ(control.QueryService(), "");
+  EXPECT_FALSE(control.StopService());
+  EXPECT_EQ(ReadServiceFacts(service.Name()).startType, static_cast<DWORD>(SERVICE_AUTO_START));
+
+  control.SetServiceName(service.Name());
+  EXPECT_EQ(control.QueryService(), "Stopped");
+  EXPECT_EQ(control.LastError(), static_cast<DWORD>(ERROR_SUCCESS));
 }
 
 TEST(ServiceControl, StartAndStopWaitForTheNewStateAndAcceptTheStateTheyAsk) {
