@@ -10,6 +10,7 @@
 #include "shell/ProgramState.h"
 #include "shell/Strings.h"
 #include "shell/ColouredMessageBox.h"
+#include "shell/PageFrame.h"
 
 namespace tweaks {
 namespace {
@@ -411,6 +412,13 @@ bool IsPolicyPath(const std::string& path) {
   std::string lower = "\\" + path + "\\";
   for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return lower.find("\\policies\\") != std::string::npos;
+}
+
+void LoadRowCaptions(ui::Form& page, std::span<const TweakBinding> rows) {
+  for (const TweakBinding& row : rows) {
+    ui::Control* control = row.control ? page.Find(row.control.name, row.control.index) : nullptr;
+    if (control) SetCaptionAndTip(*control, row.caption, row.tip);
+  }
 }
 
 void ReadTweaks(ui::Form& page, std::span<const TweakBinding> rows) {

@@ -161,6 +161,7 @@ struct TweakBinding {
   ControlRef control{};  // check box, option button, or text box
   ControlRef other{};    // the second option of a pair; the text box of a number row
   int caption = 0;       // string id of the control's caption: names the row in messages
+  int tip = 0;           // string id of the control's tool tip (0: none)
   Root root = Root::HKCU;
   const char* key = "";
   const char* value = "";  // "" is the key's default value
@@ -221,6 +222,10 @@ bool IsPolicyPath(const std::string& path);
 // A typed number: optional blanks around an optional sign, digits with an optional decimal
 // point and an optional exponent. Nothing for an empty text or any other text.
 std::optional<double> NumericText(const std::string& text);
+
+// Sets each row's control caption and tool tip from the string table (the part of a page's
+// caption loader that its rows carry).
+void LoadRowCaptions(ui::Form& page, std::span<const TweakBinding> rows);
 
 // Reads the rows into the page's controls: ticks boxes, selects options, fills text boxes.
 // Never clears a box and never writes.

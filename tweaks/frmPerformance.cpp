@@ -92,12 +92,6 @@ constexpr ui::FormDef kForm{.name = "frmPerformance",
                             .border = ui::BorderStyle::FixedSingle,
                             .maxButton = false};
 
-struct CaptionLine {
-  ControlRef control;
-  int caption;
-  int tip;
-};
-
 constexpr CaptionLine kCaptions[] = {
     {{"Frame16"}, 346, 0},       {{"Frame1", 0}, 205, 0},    {{"Check1", 23}, 137, 811},
     {{"Check1", 0}, 112, 878},   {{"Check1", 1}, 59, 877},   {{"Check1", 2}, 113, 812},
@@ -307,17 +301,7 @@ void FrmPerformance::Form_Load() {
   ReadPerformanceTweaks();
 }
 
-void FrmPerformance::LoadCaptions() {
-  if (std::string text = LoadResString(350); !text.empty()) SetCaption(text);
-  for (const CaptionLine& line : kCaptions) {
-    ui::Control* control = Find(line.control.name, line.control.index);
-    if (!control) continue;
-    if (std::string text = LoadResString(line.caption); !text.empty()) control->SetCaption(text);
-    if (line.tip) {
-      if (std::string tip = LoadResString(line.tip); !tip.empty()) control->SetToolTipText(tip);
-    }
-  }
-}
+void FrmPerformance::LoadCaptions() { LoadCaptionLines(*this, 350, kCaptions); }
 
 void FrmPerformance::ReadPerformanceTweaks() {
   for (auto rows : {std::span<const TweakBinding>(kSaveFileSystemTweaks),

@@ -50,3 +50,52 @@ TEST(StartHidden, MissingProgramIsReported) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(RunProcess, WaitsForTheExitCodeOrReportsWhyNot) {
+  platform::ProcessRun exited = platform::RunProcess("cmd.exe /c exit 7", SW_HIDE, 30000);
+  EXPECT_TRUE(exited.started);
+  EXPECT_TRUE(exited.finished);
+  EXPECT_EQ(exited.exitCode, 7u);
+
+  platform::ProcessRun missing = platform::RunProcess("C:\\no\\such\\program.exe", SW_HIDE, 30000);
+  EXPECT_FALSE(missing.started);
+  EXPECT_EQ(missing.error, static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  EXPECT_FALSE(missing.finished);
+}
+
+TEST(RunProcess, AProgramStillRunningAfterTheWaitIsNotFinished) {
+  std::string releaseName = UniqueName("release"), doneName = UniqueName("done");
+  HANDLE release = CreateEventA(nullptr, TRUE, FALSE, releaseName.c_str());
+  HANDLE done = CreateEventA(nullptr, TRUE, FALSE, doneName.c_str());
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  std::string report = std::string(temp) + UniqueName("report") + ".txt";
+  platform::ProcessRun run = platform::RunProcess(
+      "\"" + TestProgramPath() + "\" --report-startup \"" + report + "\" " + releaseName + " " + doneName,
+      SW_SHOWMINIMIZED, 200);
+  EXPECT_TRUE(run.started);
+  EXPECT_FALSE(run.finished);
+  SetEvent(release);
+  ASSERT_EQ(WaitForSingleObject(done, 60000), WAIT_OBJECT_0);
+  std::ifstream in(report);
+  std::string line;
+  std::getline(in, line);
+  EXPECT_EQ(line, "flags=" + std::to_string(STARTF_USESHOWWINDOW) + " show=" +
+                      std::to_string(SW_SHOWMINIMIZED) + " released=1");
+  in.close();
+  DeleteFileA(report.c_str());
+  CloseHandle(release);
+  CloseHandle(done);
+}
+
+TEST(SystemErrorText, TheSystemsTextWithoutItsLineBreak) {
+  const std::string text = platform::SystemErrorText(ERROR_FILE_NOT_FOUND);
+  EXPECT_FALSE(text.empty());
+  EXPECT_EQ(text.find_first_of("\r\n"), std::string::npos) << text;
+  // A code the system has no text for.
+  EXPECT_EQ(platform::SystemErrorText(0x20001234), "Error 536875572");
+}
+
+}  // namespace
