@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/process.h"
+#include "platform/wide_text.h"
 #include "shell/ColouredMessageBox.h"
 
 namespace {
@@ -100,7 +101,7 @@ std::vector<std::pair<std::wstring, const char*>> GuardedFolders() {
 }
 
 void Report(const std::wstring& longPath, DWORD error) {
-  MsgBox(NarrowForDisplay(longPath.substr(kLongPrefixLength)) + ": " + platform::SystemErrorText(error),
+  MsgBox(platform::AnsiFromWide(longPath.substr(kLongPrefixLength)) + ": " + platform::SystemErrorText(error),
          MB_OK | MB_ICONERROR);
 }
 
@@ -186,16 +187,6 @@ class Walker {
 
 }  // namespace
 
-std::string NarrowForDisplay(const std::wstring& text) {
-  if (text.empty()) return "";
-  int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                              nullptr, nullptr);
-  std::string narrow(n, '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), narrow.data(), n,
-                      nullptr, nullptr);
-  return narrow;
-}
-
 std::string FolderRefusal(const std::wstring& folder, std::wstring* resolved) {
   std::wstring path = folder;
   if (StartsWithLongPrefix(path)) path = path.substr(kLongPrefixLength);
@@ -242,13 +233,5 @@ FolderDeleteResult FolderDelete(const std::wstring& strBaseFolder, bool blnConte
 
 FolderDeleteResult FolderDelete(const std::string& strBaseFolder, bool blnContentOnly,
                                 bool blnShowErrors) {
-  std::wstring wide;
-  if (!strBaseFolder.empty()) {
-    int n = MultiByteToWideChar(CP_ACP, 0, strBaseFolder.data(), static_cast<int>(strBaseFolder.size()),
-                                nullptr, 0);
-    wide.resize(n);
-    MultiByteToWideChar(CP_ACP, 0, strBaseFolder.data(), static_cast<int>(strBaseFolder.size()),
-                        wide.data(), n);
-  }
-  return FolderDelete(wide, blnContentOnly, blnShowErrors);
+  return FolderDelete(platform::WideFromAnsi(strBaseFolder), blnContentOnly, blnShowErrors);
 }

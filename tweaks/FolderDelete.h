@@ -34,6 +34,3 @@ FolderDeleteResult FolderDelete(const std::string& strBaseFolder, bool blnConten
 // Why a folder must be left alone as a whole ("a drive root" ...), or "" when it may be
 // walked; `resolved` receives its full path when it could be resolved.
 std::string FolderRefusal(const std::wstring& folder, std::wstring* resolved);
-
-// Text in the ANSI code page for display (characters it lacks become "?").
-std::string NarrowForDisplay(const std::wstring& text);

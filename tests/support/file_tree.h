@@ -13,6 +13,8 @@
 
 #include <string>
 
+#include "platform/wide_text.h"
+
 class ScratchFolder {
  public:
   ScratchFolder();
@@ -40,5 +42,5 @@ bool Exists(const std::wstring& path);
 void RemoveTree(const std::wstring& path);
 
 // The wide form of an ANSI text, and the reverse (characters the code page lacks become "?").
-std::wstring Wide(const std::string& text);
-std::string Narrow(const std::wstring& text);
+inline std::wstring Wide(const std::string& text) { return platform::WideFromAnsi(text); }
+inline std::string Narrow(const std::wstring& text) { return platform::AnsiFromWide(text); }
