@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <optional>
 
 #include "platform/registry.h"
@@ -114,7 +115,8 @@ std::string RowName(const TweakBinding& row) {
 // has something to set.
 class GroupKey {
  public:
-  explicit GroupKey(bool write) : write_(write) {}
+  explicit GroupKey(bool write, std::vector<KeyNotRead>* reads = nullptr)
+      : write_(write), reads_(reads) {}
 
   RegKey& Get(Root root, const std::string& path, bool toSet) {
     if (!open_ || root != root_ || path != path_) {
@@ -123,6 +125,7 @@ class GroupKey {
       path_ = path;
       open_ = true;
       created_ = false;
+      if (reads_) reads_->push_back({root, path, key_.OpenError()});
     }
     if (write_ && toSet && !key_ && !created_ && key_.OpenError() == ERROR_FILE_NOT_FOUND &&
         IsPolicyPath(path)) {
@@ -140,6 +143,7 @@ class GroupKey {
 
  private:
   bool write_;
+  std::vector<KeyNotRead>* reads_;  // every open of a reader, with its outcome
   bool open_ = false;
   bool created_ = false;
   Root root_ = Root::HKCU;
@@ -219,6 +223,44 @@ bool WriteKeyToggle(const TweakBinding& row, bool ticked) {
   RegKey key(root, made, RegWriteAccess);
   const Data text = TickedData(row);
   return key.WriteString("", text.text ? text.text : "") && ok;
+}
+
+// ---- keys a page could not read ----------------------------------------------------------
+
+bool SameKey(const KeyNotRead& a, Root root, const std::string& path) {
+  return a.root == root && _stricmp(a.path.c_str(), path.c_str()) == 0;
+}
+
+// Per page, the keys its readers could not open the last time they read them.
+std::map<const ui::Form*, std::vector<KeyNotRead>>& NotRead() {
+  static std::map<const ui::Form*, std::vector<KeyNotRead>> pages;
+  return pages;
+}
+
+// The keys whose values decide what a row shows.
+std::vector<std::pair<Root, const char*>> KeysReadFor(const TweakBinding& row) {
+  switch (row.kind) {
+    case MultiValue: {
+      std::vector<std::pair<Root, const char*>> keys;
+      for (const Part& part : row.parts)
+        if (part.shown.test != Test::ByKind) keys.push_back({part.root, part.key});
+      return keys;
+    }
+    case KeyToggle: case ButtonWrite: case UnconditionalWrite: case Unbound:
+      return {};
+    default:
+      return {{row.root, row.key}};
+  }
+}
+
+// Whether the row is left unwritten because what the page shows for it was not read.
+bool Unseen(const ui::Form& page, const TweakBinding& row) {
+  auto found = NotRead().find(&page);
+  if (found == NotRead().end()) return false;
+  for (const auto& [root, path] : KeysReadFor(row))
+    for (const KeyNotRead& key : found->second)
+      if (SameKey(key, root, path) && (row.onlyWhereRead || !key.Missing())) return true;
+  return false;
 }
 
 void ReadRow(ui::Form& page, const TweakBinding& row, GroupKey& group) {
@@ -413,13 +455,30 @@ bool IsPolicyPath(const std::string& path) {
   return lower.find("\\policies\\") != std::string::npos;
 }
 
-void ReadTweaks(ui::Form& page, std::span<const TweakBinding> rows) {
-  GroupKey group(false);
-  for (const TweakBinding& row : rows) {
-    if (!Applies(row.when)) continue;
-    if (row.kind != Unbound && !HasControl(page, row.control)) continue;
-    ReadRow(page, row, group);
+bool KeyNotRead::Missing() const {
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+std::vector<KeyNotRead> ReadTweaks(ui::Form& page, std::span<const TweakBinding> rows) {
+  std::vector<KeyNotRead> opens;
+  {
+    GroupKey group(false, &opens);
+    for (const TweakBinding& row : rows) {
+      if (!Applies(row.when)) continue;
+      if (row.kind != Unbound && !HasControl(page, row.control)) continue;
+      ReadRow(page, row, group);
+    }
   }
+  // This read's outcome replaces the page's earlier one for each key it opened.
+  std::vector<KeyNotRead>& remembered = NotRead()[&page];
+  std::vector<KeyNotRead> failed;
+  for (const KeyNotRead& open : opens) {
+    std::erase_if(remembered, [&](const KeyNotRead& k) { return SameKey(k, open.root, open.path); });
+    std::erase_if(failed, [&](const KeyNotRead& k) { return SameKey(k, open.root, open.path); });
+    if (open.error != ERROR_SUCCESS) failed.push_back(open);
+  }
+  remembered.insert(remembered.end(), failed.begin(), failed.end());
+  return failed;
 }
 
 void WriteTweaks(ui::Form& page, std::span<const TweakBinding> rows, SaveReport& report) {
@@ -434,6 +493,10 @@ void WriteTweaks(ui::Form& page, std::span<const TweakBinding> rows, SaveReport&
       continue;
     }
     if (row.kind != UnconditionalWrite && !HasControl(page, row.control)) continue;
+    if (Unseen(page, row)) {
+      report.Add(RowName(row));
+      continue;
+    }
     if (!WriteRow(page, row, group, stop)) report.Add(RowName(row));
   }
 }
