@@ -23,21 +23,13 @@ void CloseAndReturn(ui::Form& page) {
   ReturnToMainWindow();
 }
 
-void LoadCaptionLines(ui::Form& form, int windowCaption, std::span<const CaptionLine> lines) {
-  if (windowCaption) {
-    if (std::string text = LoadResString(windowCaption); !text.empty()) form.SetCaption(text);
-  }
+void LoadPageCaptions(ui::Form& page, int windowCaption, std::span<const CaptionLine> lines) {
+  auto text = [](int id) { return id == kNoText ? std::string() : LoadResString(id); };
+  if (std::string caption = text(windowCaption); !caption.empty()) page.SetCaption(caption);
   for (const CaptionLine& line : lines) {
-    if (ui::Control* control = form.Find(line.control.name, line.control.index))
-      SetCaptionAndTip(*control, line.caption, line.tip);
-  }
-}
-
-void SetCaptionAndTip(ui::Control& control, int caption, int tip) {
-  if (caption) {
-    if (std::string text = LoadResString(caption); !text.empty()) control.SetCaption(text);
-  }
-  if (tip) {
-    if (std::string text = LoadResString(tip); !text.empty()) control.SetToolTipText(text);
+    ui::Control* control = page.Find(line.control.name, line.control.index);
+    if (!control) continue;
+    if (std::string caption = text(line.caption); !caption.empty()) control->SetCaption(caption);
+    if (std::string tip = text(line.tip); !tip.empty()) control->SetToolTipText(tip);
   }
 }

@@ -24,23 +24,20 @@ void ReturnToMainWindow();
 // The close-and-return button: unloads the page, then shows the main window.
 void CloseAndReturn(ui::Form& page);
 
-// One line of a form's caption loader: a control (an element of a control array, or a
-// single control with index -1) and the string-table ids of its caption and tool tip (0:
-// none).
+// One line of a page's LoadCaptions: a control (an array element when index >= 0) and the
+// string-table ids of its caption and tool tip. String 0 is a real entry; kNoText sets
+// nothing.
+inline constexpr int kNoText = -1;
 struct CaptionLine {
-  struct Name {
-    const char* name = nullptr;
+  struct Target {
+    const char* name = "";
     int index = -1;
   } control;
-  int caption = 0;
-  int tip = 0;
+  int caption = kNoText;
+  int tip = kNoText;
 };
 
-// Sets the control's caption and tool tip from the string table (0: leave it); a text the
-// table lacks leaves the design's.
-void SetCaptionAndTip(ui::Control& control, int caption, int tip);
-
-// The caption loader every form runs first on load: the window caption (0: none), then the
-// caption and tool tip of each line's control. A text the string table lacks, or a control
-// the form lacks, is left as designed.
-void LoadCaptionLines(ui::Form& form, int windowCaption, std::span<const CaptionLine> lines);
+// Sets the window caption and every line's caption and tool tip from the string table. An
+// entry that is missing or empty leaves its property as designed; a control the page lacks
+// is passed over.
+void LoadPageCaptions(ui::Form& page, int windowCaption, std::span<const CaptionLine> lines);
