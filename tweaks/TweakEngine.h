@@ -15,10 +15,18 @@
 //
 // Keys. Consecutive rows (and parts of a row) under the same root and path share one open
 // of the key: RegReadAccess for reading, RegWriteAccess for writing. Keys are never
-// created, with two exceptions: a KeyToggle row creates the subkey it stands for, and a
-// write into a missing policy key (a path with a "Policies" component, absent until the
-// first policy is set) creates that key. Subkeys are created and deleted in the view that
-// the masks select.
+// created, with three exceptions, all in the view that the masks select:
+// - a KeyToggle row creates the subkey it stands for;
+// - an OwnKeyAction row creates the key of its record (the program's own settings key);
+// - a policy key (a path with a "Policies" component) is absent until a policy is set, and
+//   absence is Windows' "not configured". A missing policy key is created only for a row
+//   whose choice needs a value in it: a row whose state differs from what it shows when
+//   its values are missing (a box ticked, an inverted box cleared, an option other than
+//   the one a missing value selects, a text typed), and a ButtonWrite row's button. The
+//   other rows of such a key write nothing there and are not reported as unsaved, also
+//   when another row created the key in the same Save.
+// A row whose key the page's reader could not open (it exists, but reading was refused) is
+// not written: the page shows a guess for it. It is named among the settings not saved.
 #include <windows.h>
 
 #include <cstdint>
@@ -69,8 +77,8 @@ enum class Kind : uint8_t {
                       // Save, the text read shown in it. Number row (.other = the text box):
                       // while .control is ticked, the text as a 32-bit number; ticked and the
                       // number shown when the value is greater than 0
-  OwnKeyAction,       // .action(page, ticked), then .value = 1 or 0 in .root\.key; ticked
-                      // when that value is 1
+  OwnKeyAction,       // .action(page, ticked), then .value = 1 or 0 in .root\.key (the key
+                      // created when missing); ticked when that value is 1
   ButtonWrite,        // not read and not saved: WriteButtonRow writes .ticked (the button) or
                       // .clear (its partner) data, or the .parts
   UnconditionalWrite, // .ticked written on every Save, whatever the boxes; not read
@@ -153,8 +161,9 @@ struct Confirmation {
   bool (*askWhen)(int32_t figure) = nullptr;
 };
 
-// The action of an OwnKeyAction row; false ends the writer there (its remaining rows are
-// not written).
+// The action of an OwnKeyAction row. False: the action could not be carried out, so the
+// row is not saved (its record is not written, and Save names it); the writer goes on with
+// its next row.
 using RowAction = bool (*)(ui::Form& page, bool ticked);
 
 struct TweakBinding {
@@ -173,6 +182,10 @@ struct TweakBinding {
   const Confirmation* confirm = nullptr;
   Condition when{};
   RowAction action = nullptr;
+  // Written only when its key opened for reading when the page was read: a key missing
+  // then is neither written nor created. (A key that exists but could not be read is never
+  // written, whatever this flag says.)
+  bool onlyWhereRead = false;
 };
 
 // A preset button: clears its boxes (and unselects its options), measures what it needs,
@@ -222,12 +235,23 @@ bool IsPolicyPath(const std::string& path);
 // point and an optional exponent. Nothing for an empty text or any other text.
 std::optional<double> NumericText(const std::string& text);
 
+// A key that a reader could not open, and why.
+struct KeyNotRead {
+  Root root = Root::HKCU;
+  std::string path;
+  LONG error = ERROR_SUCCESS;  // ERROR_FILE_NOT_FOUND: missing; else it exists, unreadable
+  bool Missing() const;
+};
+
 // Reads the rows into the page's controls: ticks boxes, selects options, fills text boxes.
-// Never clears a box and never writes.
-void ReadTweaks(ui::Form& page, std::span<const TweakBinding> rows);
+// Never clears a box and never writes. Returns the keys it could not open. The page keeps
+// them until its next read of the same key, and its writers leave their rows alone: what
+// the page shows for them is a guess, not the setting.
+std::vector<KeyNotRead> ReadTweaks(ui::Form& page, std::span<const TweakBinding> rows);
 
 // A writer: asks the rows' confirmation questions, then writes every row from the page's
-// controls. What could not be written is added to `report`.
+// controls, except rows whose key could not be read (see ReadTweaks). What could not be
+// written is added to `report`.
 void WriteTweaks(ui::Form& page, std::span<const TweakBinding> rows, SaveReport& report);
 
 // A ButtonWrite row: the button's data (partner false) or its partner's. True when all of
