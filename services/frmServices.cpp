@@ -42,6 +42,9 @@ using ui::Kind;
 constexpr Def kDesign[] = {
     {.kind = Kind::Frame, .name = "Frame19", .rect = {120, 60, 10560, 7440}, .caption = "Windows 7 Services"},
     {.kind = Kind::PictureBox, .name = "Picture1", .parent = "Frame19", .rect = {120, 240, 10320, 7080}},
+    {.kind = Kind::Custom, .name = "ListView1", .parent = "Picture1", .rect = {0, 0, 6960, 4560},
+     .fontSize = 8.25, .value = ui::kListCheckBoxes | ui::kListMultiSelect, .fontName = "MS Sans Serif",
+     .customClass = ui::kListViewClass},
     {.kind = Kind::CommandButton, .name = "Command12", .parent = "Picture1", .rect = {7200, 0, 3000, 495},
      .caption = "Query Running Services"},
     {.kind = Kind::CommandButton, .name = "Command17", .parent = "Picture1", .rect = {7200, 600, 3000, 495},
@@ -78,22 +81,13 @@ constexpr ui::FormDef kForm{.name = "frmServices",
                             .clientWidth = 10800,
                             .clientHeight = 7620};
 
-struct CaptionLine {
-  const char* control;
-  int index;
-  int caption;
-};
-
 // In the order they are set.
 constexpr CaptionLine kCaptions[] = {
-    {"Frame19", -1, 620},  {"Command1", -1, 64},  {"Command13", -1, 502}, {"Command14", -1, 504},
-    {"Command16", -1, 477}, {"Command17", -1, 379}, {"Command18", -1, 494}, {"Command12", -1, 378},
-    {"Frame45", 1, 471},   {"Command68", -1, 443}, {"Command67", -1, 360}, {"Command65", -1, 93},
-    {"Label24", -1, 62},
-};
-constexpr CaptionLine kToolTips[] = {
-    {"Command13", -1, 826}, {"Command14", -1, 827}, {"Command16", -1, 828},
-    {"Command17", -1, 829}, {"Command18", -1, 830}, {"Command12", -1, 831},
+    {{"Frame19"}, 620},         {{"Command1"}, 64},         {{"Command13"}, 502, 826},
+    {{"Command14"}, 504, 827},  {{"Command16"}, 477, 828},  {{"Command17"}, 379, 829},
+    {{"Command18"}, 494, 830},  {{"Command12"}, 378, 831},  {{"Frame45", 1}, 471},
+    {{"Command68"}, 443},       {{"Command67"}, 360},       {{"Command65"}, 93},
+    {{"Label24"}, 62},
 };
 
 // ---- the presets and the actions ---------------------------------------------------------
@@ -142,19 +136,7 @@ void FrmServices::Form_Load() {
   ResizeServices();
 }
 
-void FrmServices::LoadCaptions() {
-  if (std::string text = LoadResString(592); !text.empty()) SetCaption(text);
-  for (const CaptionLine& line : kCaptions) {
-    if (ui::Control* control = Find(line.control, line.index)) {
-      if (std::string text = LoadResString(line.caption); !text.empty()) control->SetCaption(text);
-    }
-  }
-  for (const CaptionLine& line : kToolTips) {
-    if (ui::Control* control = Find(line.control, line.index)) {
-      if (std::string tip = LoadResString(line.caption); !tip.empty()) control->SetToolTipText(tip);
-    }
-  }
-}
+void FrmServices::LoadCaptions() { LoadPageCaptions(*this, 592, kCaptions); }
 
 void FrmServices::ResizeServices() { ScalePageToScreen(*this); }
 
@@ -170,22 +152,27 @@ void FrmServices::Command16_Click() { ActOnTickedRows(kSetToManual); }
 void FrmServices::Command18_Click() { ActOnTickedRows(kStart); }
 
 void FrmServices::ListServices(const char* status) {
+  ui::ListView& list = *ListView1;
+  ui::ListView::RedrawOff quiet(list);
+  list.Clear();
   ListedServiceKeys.clear();
   for (const auto& service : kKnownServices) {
     ctlService1.SetServiceName(service.key);
     if (ctlService1.QueryService() != status) continue;
+    list.AddItem(service.displayName);
     ListedServiceKeys.push_back(service.key);
   }
 }
 
 void FrmServices::ActOnTickedRows(const Action& action) {
-  const int rows = static_cast<int>(ListedServiceKeys.size());
+  ui::ListView& list = *ListView1;
+  const int rows = list.ItemCount();
   frmprogress->Show();
   frmprogress->SetCaption(LoadResString(action.progressText));
   frmprogress->ProgressBar1->SetMax(rows);
   for (int row = 1; row <= rows; ++row) {
     frmprogress->Advance();
-    if (true) continue;
+    if (!list.Item(row).Checked()) continue;
     ctlService1.SetServiceName(ListedServiceKeys[row - 1]);
     if (action.stop) ctlService1.StopService();
     if (action.startType) ctlService1.SetStartType(action.startType);
@@ -211,6 +198,7 @@ void FrmServices::RunPreset(const PresetButton& button) {
   // page, which then stays loaded and hidden.
   EnsureLoaded();
   if (button.emptiesList) {
+    ListView1->Clear();
     ListedServiceKeys.clear();
   }
   frmprogress->Show();

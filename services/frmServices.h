@@ -8,6 +8,7 @@
 #include "platform/service_control.h"
 #include "services/KnownServices.h"
 #include "shell/PageFrame.h"
+#include "ui/ListView.h"
 
 class FrmServices : public Page {
  public:
@@ -30,6 +31,7 @@ class FrmServices : public Page {
 
   ui::Ctl<ui::Frame> Frame19{this, "Frame19"};
   ui::Ctl<ui::PictureBox> Picture1{this, "Picture1"};
+  ui::Ctl<ui::ListView> ListView1{this, "ListView1"};
   ui::ControlArray<ui::Frame> Frame45{this, "Frame45"};
   ui::Ctl<ui::CommandButton> Command1{this, "Command1"};
   ui::Ctl<ui::CommandButton> Command12{this, "Command12"};
@@ -59,7 +61,7 @@ class FrmServices : public Page {
   void ActOnTickedRows(const Action& action);
   void RunPreset(const PresetButton& button);
 
-  // The key name of the service in each row of the list, row by row.
+  // The key name of the service in each row of the list, for every row.
   std::vector<std::string> ListedServiceKeys;
 };
 
