@@ -2,12 +2,14 @@
 // that the services page knows. This program makes the others, so that the page lists, acts
 // and applies its presets in the sandbox as it does on Windows 7.
 //
-//   StandInService.exe --install   makes every known service the machine lacks, as an
-//                                  own-process service of this program, with the start
-//                                  type that Windows 7 gives it ("DelayedAutoStart" 1 for a
-//                                  delayed one); services already there are left alone
-//   StandInService.exe <name>      runs as the service <name> (the service manager starts
-//                                  it so): it reports running and stops when asked
+//   stand_in_services.exe --install   makes every known service the machine lacks, as an
+//                                     own-process service of this program, with the start
+//                                     type that Windows 7 gives it ("DelayedAutoStart" 1
+//                                     for a delayed one); services already there are left
+//                                     alone, so what a user did to them stays
+//   stand_in_services.exe <name>      runs as the service <name> (the service manager
+//                                     starts it so): it reports running and stops when
+//                                     asked
 #include <windows.h>
 
 #include <cstdio>
@@ -105,7 +107,7 @@ int Install() {
 int main(int argc, char** argv) {
   if (argc == 2 && std::strcmp(argv[1], "--install") == 0) return Install();
   if (argc != 2) {
-    std::fprintf(stderr, "usage: StandInService --install | <service name>\n");
+    std::fprintf(stderr, "usage: stand_in_services --install | <service name>\n");
     return 2;
   }
   serviceName = argv[1];
