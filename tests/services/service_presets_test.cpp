@@ -20,15 +20,15 @@
 #include "shell/Strings.h"
 #include "shell/frmprogress.h"
 #include "support/fakes.h"
+#include "support/file_tree.h"
 #include "support/known_service_dummies.h"
 #include "support/main_window.h"
+#include "support/scoped_environment.h"
 
 namespace {
 
 using services::kKnownServices;
 using services::Preset;
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // The start code a service has now, read back from the service manager and its key:
 // 1 automatic with "DelayedAutoStart" 0, 4 automatic with 1, 2 manual, 3 disabled; 0 for
@@ -69,37 +69,17 @@ std::map<std::string, KnownServiceState> AllStates() {
   return states;
 }
 
-class ServicePresets : public testing::Test {
+class ServicePresets : public KnownServicesTest {
  protected:
-  static void SetUpTestSuite() { dummies = new KnownServiceDummies; }
-  static void TearDownTestSuite() {
-    delete dummies;
-    dummies = nullptr;
-  }
-
   void SetUp() override {
     ASSERT_TRUE(dummies->Ready());
     RestartNeeded = false;
     AutoTuneMode = false;
-    // The prefetch files of a Windows folder of the test's own.
-    windir_ = "C:\\QuenvorPresetTest" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(windir_.c_str(), nullptr);
-    CreateDirectoryA(Prefetch().c_str(), nullptr);
-    HANDLE file = CreateFileA(PrefetchFile().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    CloseHandle(file);
-    char saved[MAX_PATH] = {};
-    GetEnvironmentVariableA("windir", saved, MAX_PATH);
-    savedWindir_ = saved;
-    SetEnvironmentVariableA("windir", windir_.c_str());
+    MakeFile(PrefetchFile());
     closingsBefore_ = frmprogress->Closings();
   }
 
   void TearDown() override {
-    SetEnvironmentVariableA("windir", savedWindir_.c_str());
-    DeleteFileA(PrefetchFile().c_str());
-    RemoveDirectoryA(Prefetch().c_str());
-    RemoveDirectoryA(windir_.c_str());
     AutoTuneMode = false;
     RestartNeeded = false;
     CloseMainWindow();
@@ -107,14 +87,14 @@ class ServicePresets : public testing::Test {
   }
 
   FrmServices& Page() { return *frmServices; }
-  std::string Prefetch() const { return windir_ + "\\Prefetch"; }
-  std::string PrefetchFile() const { return Prefetch() + "\\app.pf"; }
+  std::wstring PrefetchFile() const { return windows_.Sub(L"Prefetch\\app.pf"); }
   int ProgressRuns() const { return frmprogress->Closings() - closingsBefore_; }
 
-  static inline KnownServiceDummies* dummies = nullptr;
   FakeDialogs dialogs;
   platform::Override<platform::Dialogs> useDialogs{dialogs};
-  std::string windir_, savedWindir_;
+  // The prefetch files of a Windows folder of the test's own.
+  ScratchFolder windows_;
+  ScopedEnvironmentVariable windir_{"windir", Narrow(windows_.Path())};
   int closingsBefore_ = 0;
 };
 

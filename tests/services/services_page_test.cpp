@@ -18,8 +18,10 @@
 #include "shell/frmmain.h"
 #include "shell/frmprogress.h"
 #include "support/fakes.h"
+#include "support/file_tree.h"
 #include "support/known_service_dummies.h"
 #include "support/main_window.h"
+#include "support/scoped_environment.h"
 #include "support/test_service.h"
 
 namespace {
@@ -54,13 +56,8 @@ int RowOf(FrmServices& page, const std::string& displayName) {
   return 0;
 }
 
-class ServicesPage : public testing::Test {
+class ServicesPage : public KnownServicesTest {
  protected:
-  static void SetUpTestSuite() { dummies = new KnownServiceDummies; }
-  static void TearDownTestSuite() {
-    delete dummies;
-    dummies = nullptr;
-  }
   void SetUp() override {
     ASSERT_TRUE(dummies->Ready());
     RestartNeeded = false;
@@ -86,7 +83,6 @@ class ServicesPage : public testing::Test {
     Page().ListView1->Item(row).SetChecked(true);
   }
 
-  static inline KnownServiceDummies* dummies = nullptr;
   FakeDialogs dialogs;
   platform::Override<platform::Dialogs> useDialogs{dialogs};
   FakeSound sound;
@@ -281,9 +277,8 @@ TEST_F(ServicesPage, EveryRowOfALongListingActsOnItsOwnService) {
 // ---- what the Default preset does to the list ----------------------------------------------
 
 TEST_F(ServicesPage, DefaultEmptiesTheListOnlyWhenItRuns) {
-  char windir[MAX_PATH] = {};
-  GetEnvironmentVariableA("windir", windir, MAX_PATH);
-  SetEnvironmentVariableA("windir", "C:\\QuenvorNoWindowsFolder");  // no prefetch files to lose
+  ScratchFolder windows;  // no prefetch files to lose
+  ScopedEnvironmentVariable windir("windir", Narrow(windows.Path()));
   Page().Command17_Click();
   const std::vector<std::string> rows = Rows(Page());
   ASSERT_FALSE(rows.empty());
@@ -303,7 +298,6 @@ TEST_F(ServicesPage, DefaultEmptiesTheListOnlyWhenItRuns) {
   Page().Command65_Click();
   AutoTuneMode = false;
   EXPECT_EQ(Page().ListView1->ItemCount(), 0);
-  SetEnvironmentVariableA("windir", windir);
 }
 
 }  // namespace

@@ -3,19 +3,17 @@
 // of the programs that drive it. The prefix has only 14 of them. The fixture creates a dummy
 // for each one it lacks, with the start type that the Default preset gives it (and
 // "DelayedAutoStart" 1 for a delayed one), as an own-process service of the running test
-// program that nothing starts. When it goes it deletes the dummies, and puts back the start
+// program (started, it runs as a test service: test_service.h). When it goes it deletes the dummies, and puts back the start
 // type and "DelayedAutoStart" of the prefix's own known services as it found them: the next
 // test program works in the same prefix.
 //
-//   class ServicesPage : public testing::Test {
-//    protected:
-//     static void SetUpTestSuite() { dummies = new KnownServiceDummies; }
-//     static void TearDownTestSuite() { delete dummies; }
-//     static inline KnownServiceDummies* dummies = nullptr;
-//   };
+//   class ServicesPage : public KnownServicesTest {};   // dummies made once for the suite
+//   TEST_F(ServicesPage, ...) { ASSERT_TRUE(dummies->Ready()); ... dummies->Reset(); }
 //
 // Dummies left behind by a test program that crashed are taken over and deleted too.
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <optional>
 #include <set>
@@ -77,4 +75,16 @@ class KnownServiceDummies {
   std::vector<std::string> dummies_;
   std::set<std::string> dummySet_;
   bool ready_ = false;
+};
+
+// A test suite whose tests work on the known services: the dummies are made before its
+// first test and go after its last.
+class KnownServicesTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() { dummies = new KnownServiceDummies; }
+  static void TearDownTestSuite() {
+    delete dummies;
+    dummies = nullptr;
+  }
+  static inline KnownServiceDummies* dummies = nullptr;
 };
