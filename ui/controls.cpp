@@ -6,6 +6,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "ui/DriveList.h"
 #include "ui/HyperLink.h"
 #include "ui/ProgressBar.h"
 #include "ui/form.h"
@@ -68,6 +69,7 @@ std::unique_ptr<Control> MakeControl(Form* form, const Def& def) {
     case Kind::ListBox: return std::make_unique<ListBox>(form, def);
     case Kind::Menu: return std::make_unique<Menu>(form, def);
     case Kind::Custom: {
+      if (std::string(def.customClass) == kDriveListClass) return std::make_unique<DriveList>(form, def);
       if (std::string(def.customClass) == kProgressBarClass) return std::make_unique<ProgressBar>(form, def);
       if (std::string(def.customClass) == kHyperLinkClass) return std::make_unique<HyperLink>(form, def);
       auto it = CustomFactories().find(def.customClass);
