@@ -6,6 +6,7 @@
 
 #include "shell/ColouredMessageBox.h"
 #include "shell/LayoutScaling.h"
+#include "shell/PageFrame.h"
 #include "shell/ProgramState.h"
 #include "shell/Strings.h"
 #include "tweaks/TweakEngine.h"
@@ -37,11 +38,6 @@ constexpr ui::FormDef kForm{.name = "IE3",
                             .border = ui::BorderStyle::FixedSingle,
                             .minButton = false,
                             .maxButton = false};
-
-struct CaptionLine {
-  ControlRef control;
-  int caption;
-};
 
 constexpr CaptionLine kCaptions[] = {
     {{"Frame1"}, 302},   {{"Frame3"}, 265},   {{"Command3"}, 186}, {{"Command4"}, 111},
@@ -119,14 +115,7 @@ void FrmIE3::Form_Load() {
   ScaleDialogToScreen(*this);
 }
 
-void FrmIE3::LoadCaptions() {
-  if (std::string text = LoadResString(303); !text.empty()) SetCaption(text);
-  for (const CaptionLine& line : kCaptions) {
-    ui::Control* control = Find(line.control.name, line.control.index);
-    if (!control) continue;
-    if (std::string text = LoadResString(line.caption); !text.empty()) control->SetCaption(text);
-  }
-}
+void FrmIE3::LoadCaptions() { LoadPageCaptions(*this, 303, kCaptions); }
 
 void FrmIE3::Command1_Click() { Press(kSecuritySettingsCheck, false, 257); }
 void FrmIE3::Command2_Click() { Press(kSecuritySettingsCheck, true, 256); }

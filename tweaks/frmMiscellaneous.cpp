@@ -72,22 +72,16 @@ constexpr ui::FormDef kForm{.name = "frmMiscellaneous",
                             .border = ui::BorderStyle::FixedSingle,
                             .maxButton = false};
 
-struct CaptionLine {
-  ControlRef control;
-  int caption;
-  int tip;
-};
-
 constexpr CaptionLine kCaptions[] = {
-    {{"Frame17"}, 298, 0},       {{"Frame8", 0}, 306, 0},    {{"Frame7", 0}, 297, 0},
-    {{"Frame10"}, 338, 0},       {{"Frame13"}, 280, 0},      {{"Frame6", 0}, 296, 0},
+    {{"Frame17"}, 298},       {{"Frame8", 0}, 306},    {{"Frame7", 0}, 297},
+    {{"Frame10"}, 338},       {{"Frame13"}, 280},      {{"Frame6", 0}, 296},
     {{"Check8", 0}, 336, 798},   {{"Check17"}, 156, 881},    {{"Check14"}, 147, 799},
     {{"Check6", 0}, 158, 800},   {{"Check13", 0}, 117, 801}, {{"Check7", 0}, 335, 802},
     {{"Check7", 1}, 334, 803},   {{"Check7", 2}, 189, 880},  {{"Check19"}, 391, 804},
     {{"Check11"}, 578, 807},     {{"Check12", 0}, 579, 808}, {{"Text2"}, 53, 806},
-    {{"Text3"}, 52, 805},        {{"Label2"}, 69, 0},        {{"Command9"}, 382, 809},
-    {{"Command35"}, 57, 0},      {{"Command20"}, 303, 0},    {{"Command4"}, 447, 797},
-    {{"Command5"}, 64, 0},
+    {{"Text3"}, 52, 805},        {{"Label2"}, 69},        {{"Command9"}, 382, 809},
+    {{"Command35"}, 57},      {{"Command20"}, 303},    {{"Command4"}, 447, 797},
+    {{"Command5"}, 64},
 };
 
 // ---- the two own actions -----------------------------------------------------------------
@@ -250,17 +244,7 @@ void FrmMiscellaneous::Form_Load() {
   ReadOwnerInfo();
 }
 
-void FrmMiscellaneous::LoadCaptions() {
-  if (std::string text = LoadResString(299); !text.empty()) SetCaption(text);
-  for (const CaptionLine& line : kCaptions) {
-    ui::Control* control = Find(line.control.name, line.control.index);
-    if (!control) continue;
-    if (std::string text = LoadResString(line.caption); !text.empty()) control->SetCaption(text);
-    if (line.tip) {
-      if (std::string tip = LoadResString(line.tip); !tip.empty()) control->SetToolTipText(tip);
-    }
-  }
-}
+void FrmMiscellaneous::LoadCaptions() { LoadPageCaptions(*this, 299, kCaptions); }
 
 void FrmMiscellaneous::ReadMiscTweaks() {
   for (auto rows : {std::span<const TweakBinding>(kSaveMessengerTweak),

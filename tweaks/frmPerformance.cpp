@@ -92,21 +92,15 @@ constexpr ui::FormDef kForm{.name = "frmPerformance",
                             .border = ui::BorderStyle::FixedSingle,
                             .maxButton = false};
 
-struct CaptionLine {
-  ControlRef control;
-  int caption;
-  int tip;
-};
-
 constexpr CaptionLine kCaptions[] = {
-    {{"Frame16"}, 346, 0},       {{"Frame1", 0}, 205, 0},    {{"Check1", 23}, 137, 811},
+    {{"Frame16"}, 346},       {{"Frame1", 0}, 205},    {{"Check1", 23}, 137, 811},
     {{"Check1", 0}, 112, 878},   {{"Check1", 1}, 59, 877},   {{"Check1", 2}, 113, 812},
     {{"Check1", 3}, 333, 813},   {{"Check1", 4}, 248, 712},  {{"Check1", 5}, 337, 814},
-    {{"Check22"}, 332, 815},     {{"Frame3", 0}, 295, 0},    {{"Check2", 1}, 159, 816},
-    {{"Check2", 0}, 580, 817},   {{"Frame4", 0}, 560, 0},    {{"Check3", 2}, 470, 818},
-    {{"Check3", 1}, 370, 819},   {{"Check3", 0}, 290, 820},  {{"Frame5", 0}, 690, 0},
-    {{"Check4", 0}, 475, 879},   {{"Frame27"}, 294, 0},      {{"Option1"}, 371, 824},
-    {{"Option2"}, 42, 825},      {{"Command1"}, 444, 821},   {{"Command2"}, 64, 0},
+    {{"Check22"}, 332, 815},     {{"Frame3", 0}, 295},    {{"Check2", 1}, 159, 816},
+    {{"Check2", 0}, 580, 817},   {{"Frame4", 0}, 560},    {{"Check3", 2}, 470, 818},
+    {{"Check3", 1}, 370, 819},   {{"Check3", 0}, 290, 820},  {{"Frame5", 0}, 690},
+    {{"Check4", 0}, 475, 879},   {{"Frame27"}, 294},      {{"Option1"}, 371, 824},
+    {{"Option2"}, 42, 825},      {{"Command1"}, 444, 821},   {{"Command2"}, 64},
     {{"Command3"}, 55, 822},     {{"Command19"}, 439, 823},
 };
 
@@ -307,17 +301,7 @@ void FrmPerformance::Form_Load() {
   ReadPerformanceTweaks();
 }
 
-void FrmPerformance::LoadCaptions() {
-  if (std::string text = LoadResString(350); !text.empty()) SetCaption(text);
-  for (const CaptionLine& line : kCaptions) {
-    ui::Control* control = Find(line.control.name, line.control.index);
-    if (!control) continue;
-    if (std::string text = LoadResString(line.caption); !text.empty()) control->SetCaption(text);
-    if (line.tip) {
-      if (std::string tip = LoadResString(line.tip); !tip.empty()) control->SetToolTipText(tip);
-    }
-  }
-}
+void FrmPerformance::LoadCaptions() { LoadPageCaptions(*this, 350, kCaptions); }
 
 void FrmPerformance::ReadPerformanceTweaks() {
   for (auto rows : {std::span<const TweakBinding>(kSaveFileSystemTweaks),

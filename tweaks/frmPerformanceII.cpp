@@ -59,11 +59,6 @@ constexpr ui::FormDef kForm{.name = "frmPerformanceII",
                             .border = ui::BorderStyle::FixedSingle,
                             .maxButton = false};
 
-struct CaptionLine {
-  ControlRef control;
-  int caption;
-};
-
 // The Speed Boost frame's caption is the state, set apart.
 constexpr CaptionLine kCaptions[] = {
     {{"Frame33"}, 347},   {{"Label2"}, 1152},    {{"Command2"}, 1153}, {{"Command3"}, 1154},
@@ -185,12 +180,7 @@ void FrmPerformanceII::Form_Load() {
 }
 
 void FrmPerformanceII::LoadCaptions() {
-  if (std::string text = LoadResString(348); !text.empty()) SetCaption(text);
-  for (const CaptionLine& line : kCaptions) {
-    ui::Control* control = Find(line.control.name, line.control.index);
-    if (!control) continue;
-    if (std::string text = LoadResString(line.caption); !text.empty()) control->SetCaption(text);
-  }
+  LoadPageCaptions(*this, 348, kCaptions);
   // Appinfo starts on demand, so a service that is merely not running says nothing about
   // Speed Boost: only a disabled Appinfo shows it enabled.
   ctlService1.SetServiceName("Appinfo");

@@ -8,6 +8,7 @@
 
 #include "ui/DriveList.h"
 #include "ui/HyperLink.h"
+#include "ui/ListView.h"
 #include "ui/ProgressBar.h"
 #include "ui/form.h"
 
@@ -72,6 +73,7 @@ std::unique_ptr<Control> MakeControl(Form* form, const Def& def) {
       if (std::string(def.customClass) == kDriveListClass) return std::make_unique<DriveList>(form, def);
       if (std::string(def.customClass) == kProgressBarClass) return std::make_unique<ProgressBar>(form, def);
       if (std::string(def.customClass) == kHyperLinkClass) return std::make_unique<HyperLink>(form, def);
+      if (std::string(def.customClass) == kListViewClass) return std::make_unique<ListView>(form, def);
       auto it = CustomFactories().find(def.customClass);
       if (it == CustomFactories().end())
         throw std::runtime_error(std::string("unknown control class ") + def.customClass);
@@ -288,6 +290,22 @@ float Label::WrappedHeight(float width) {
   SelectObject(dc, old);
   ReleaseDC(hwnd_, dc);
   return r.bottom * TwipsPerPixel();
+}
+
+Pointer Label::MousePointer() {
+  Touch();
+  return pointer_;
+}
+
+void Label::SetMousePointer(Pointer pointer) {
+  Touch();
+  pointer_ = pointer;
+}
+
+bool Label::ApplyPointer() {
+  if (pointer_ != Pointer::Hand) return false;
+  SetCursor(LoadCursor(nullptr, IDC_HAND));
+  return true;
 }
 
 void Label::OnCommand(int code) {

@@ -585,6 +585,14 @@ LRESULT Form::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         return 0;
       }
       break;
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      LRESULT result = 0;
+      if (Control* c = ByWindow(header->hwndFrom)) {
+        if (c->OnNotify(*header, &result)) return result;
+      }
+      break;
+    }
     case WM_DRAWITEM: {
       auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
       if (Control* c = ByWindow(item->hwndItem)) {
@@ -600,6 +608,12 @@ LRESULT Form::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_CTLCOLORSTATIC:
       if (Control* c = ByWindow(reinterpret_cast<HWND>(lParam))) {
         if (LRESULT brush = c->OnCtlColor(reinterpret_cast<HDC>(wParam), message)) return brush;
+      }
+      break;
+    case WM_SETCURSOR:
+      // A child passes the question up to its parents first (through its containers).
+      if (auto* label = dynamic_cast<Label*>(ByWindow(reinterpret_cast<HWND>(wParam)))) {
+        if (label->ApplyPointer()) return TRUE;
       }
       break;
     case WM_TIMER:
