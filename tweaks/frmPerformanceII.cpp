@@ -155,11 +155,6 @@ void ShowProgress(int caption, size_t steps) {
   frmprogress->ProgressBar1->SetMax(static_cast<double>(steps));
 }
 
-void AdvanceProgress() {
-  ui::ProgressBar& bar = *frmprogress->ProgressBar1;
-  bar.SetValue(bar.Value() + 1);
-}
-
 }  // namespace
 
 FrmPerformanceII::FrmPerformanceII() : Page(kForm, kDesign) {}
@@ -255,7 +250,7 @@ void FrmPerformanceII::Command41_Click() {
   for (const std::string& name : names) {
     ctlService1.SetServiceName(name);
     if (!ctlService1.StopService()) running.push_back(name);
-    AdvanceProgress();
+    frmprogress->Advance();
   }
   frmprogress->Unload();
   if (running.empty()) {
@@ -287,7 +282,7 @@ void FrmPerformanceII::Command42_Click() {
       ctlService1.SetServiceName(*name);
       ctlService1.StartService();
     }
-    AdvanceProgress();
+    frmprogress->Advance();
   }
   frmprogress->Unload();
   MsgBox(LoadResString(606), MB_OK | MB_ICONINFORMATION);
