@@ -7,7 +7,7 @@
 
 // Tweaks
 inline ui::FormRef<StandInPage<347>> frmPerformanceII;
-inline ui::FormRef<StandInPage<498>> frmStartupManager;
+#include "services/frmStartupManager.h"
 inline ui::FormRef<StandInPage<305>> frmMoreTweaks;
 inline ui::FormRef<StandInPage<269>> frmInternetExplorer;
 inline ui::FormRef<StandInPage<37>> frmOneButton;
