@@ -24,14 +24,14 @@ inline ui::FormRef<StandInPage<512>> frmSystemInformation;
 inline ui::FormRef<StandInPage<561>> frmToolBox;
 #include "shell/FRMsysRestore.h"
 // Security
-inline ui::FormRef<StandInPage<488>> frmStartMenu;
-inline ui::FormRef<StandInPage<510>> frmSystem;
-inline ui::FormRef<StandInPage<102>> frmDesktop;
-inline ui::FormRef<StandInPage<73>> frmControlPanel;
-inline ui::FormRef<StandInPage<286>> frmLoginAuth;
+#include "security/frmStartMenu.h"
+#include "security/frmSystem.h"
+#include "security/frmDesktop.h"
+#include "security/frmControlPanel.h"
+#include "security/frmLoginAuth.h"
 inline ui::FormRef<StandInPage<210>> frmFirewall;
-inline ui::FormRef<StandInPage<182>> frmLockDown;
-inline ui::FormRef<StandInPage<1134>> frmUAC;
+#include "security/frmLockDown.h"
+#include "security/frmUAC.h"
 // Passwords and help
 #include "shell/passwords/frmcreatepass.h"
 #include "shell/passwords/frmchangepass.h"

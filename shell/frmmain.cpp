@@ -26,8 +26,6 @@ namespace {
 using ui::Def;
 using ui::Kind;
 
-constexpr int kMajorVersion = 2;
-constexpr int kMinorVersion = 0;
 constexpr char kMakerWebPage[] = "https://quenvor.example/";
 
 // ---- design
@@ -296,8 +294,7 @@ void FrmMain::Form_Load() {
   loading_ = true;
   ProgramEnding = false;
   LoadCaptions();
-  std::string title =
-      "Quenvor Pro " + std::to_string(kMajorVersion) + "." + std::to_string(kMinorVersion);
+  const std::string title = ProductNameWithVersion();
   SetCaption(title);
   Label21->SetCaption(title);
   Frame54->SetCaption(LoadResString(569));

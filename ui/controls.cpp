@@ -290,6 +290,22 @@ float Label::WrappedHeight(float width) {
   return r.bottom * TwipsPerPixel();
 }
 
+Pointer Label::MousePointer() {
+  Touch();
+  return pointer_;
+}
+
+void Label::SetMousePointer(Pointer pointer) {
+  Touch();
+  pointer_ = pointer;
+}
+
+bool Label::ApplyPointer() {
+  if (pointer_ != Pointer::Hand) return false;
+  SetCursor(LoadCursor(nullptr, IDC_HAND));
+  return true;
+}
+
 void Label::OnCommand(int code) {
   if (code == STN_CLICKED) Raise(Click);
   else if (code == STN_DBLCLK) Raise(DblClick);

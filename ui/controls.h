@@ -140,9 +140,16 @@ class Label : public Control {
   LRESULT OnCtlColor(HDC dc, UINT message) override;
   // The height (twips) the caption needs when it wraps at the given width (twips).
   float WrappedHeight(float width);
+  // The pointer shown while the mouse is over the label.
+  Pointer MousePointer();
+  void SetMousePointer(Pointer pointer);
+  // WM_SETCURSOR over the label: true when the label set its own pointer.
+  bool ApplyPointer();
 
  protected:
   const char* WindowClass() const override { return "Static"; }
+  void ResetKindState() override { pointer_ = def_.pointer; }
+  Pointer pointer_ = Pointer::Default;
   DWORD WindowStyle() const override;
   void OnCommand(int code) override;
 };

@@ -629,6 +629,12 @@ LRESULT Form::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         if (LRESULT brush = c->OnCtlColor(reinterpret_cast<HDC>(wParam), message)) return brush;
       }
       break;
+    case WM_SETCURSOR:
+      // A child passes the question up to its parents first (through its containers).
+      if (auto* label = dynamic_cast<Label*>(ByWindow(reinterpret_cast<HWND>(wParam)))) {
+        if (label->ApplyPointer()) return TRUE;
+      }
+      break;
     case WM_TIMER:
       for (auto& c : controls_) {
         if (c->kind() == Kind::Timer && c->id() == static_cast<int>(wParam)) {
