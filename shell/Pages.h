@@ -7,7 +7,7 @@
 
 // Tweaks
 #include "tweaks/frmPerformanceII.h"
-inline ui::FormRef<StandInPage<498>> frmStartupManager;
+#include "services/frmStartupManager.h"
 inline ui::FormRef<StandInPage<305>> frmMoreTweaks;
 inline ui::FormRef<StandInPage<269>> frmInternetExplorer;
 inline ui::FormRef<StandInPage<37>> frmOneButton;
