@@ -272,6 +272,14 @@ DWORD Label::WindowStyle() const {
   return s;
 }
 
+void Label::SetCaption(const std::string& text) {
+  const bool changed = Caption() != text;
+  Control::SetCaption(text);
+  if (changed) Raise(Change);
+}
+
+void RefreshOnChange(Control& control) { control.Refresh(); }
+
 LRESULT Label::OnCtlColor(HDC dc, UINT message) {
   if (def_.style & kTransparent) {
     SetBkMode(dc, TRANSPARENT);
