@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <optional>
 #include <string>
 
 #include "services/PrefetchFiles.h"
@@ -22,7 +21,7 @@ TEST(PrefetchFiles, OnlyMatchingFilesGoAndAFileInUseStopsNoOther) {
   HANDLE held = CreateFileW(in(L"held.pf").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   {
-    ScopedEnvironmentVariable windir("windir", Narrow(windows.Path()));
+    ScopedEnvironmentVariable windir("windir", Narrow(windows.Path()).c_str());
     DeletePrefetchFiles();
   }
   CloseHandle(held);
@@ -45,7 +44,7 @@ TEST(PrefetchFiles, NoWindowsFolderNoDeletion) {
   wchar_t current[MAX_PATH];
   GetCurrentDirectoryW(MAX_PATH, current);
   ASSERT_TRUE(SetCurrentDirectoryW(scratch.Path().c_str()));
-  for (const std::optional<std::string>& value : {std::optional<std::string>(""), std::optional<std::string>()}) {
+  for (const char* value : {"", static_cast<const char*>(nullptr)}) {
     SCOPED_TRACE(value ? "empty" : "unset");
     ScopedEnvironmentVariable windir("windir", value);
     DeletePrefetchFiles();

@@ -94,7 +94,7 @@ class ServicePresets : public KnownServicesTest {
   platform::Override<platform::Dialogs> useDialogs{dialogs};
   // The prefetch files of a Windows folder of the test's own.
   ScratchFolder windows_;
-  ScopedEnvironmentVariable windir_{"windir", Narrow(windows_.Path())};
+  ScopedEnvironmentVariable windir_{"windir", Narrow(windows_.Path()).c_str()};
   int closingsBefore_ = 0;
 };
 

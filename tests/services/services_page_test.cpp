@@ -278,7 +278,7 @@ TEST_F(ServicesPage, EveryRowOfALongListingActsOnItsOwnService) {
 
 TEST_F(ServicesPage, DefaultEmptiesTheListOnlyWhenItRuns) {
   ScratchFolder windows;  // no prefetch files to lose
-  ScopedEnvironmentVariable windir("windir", Narrow(windows.Path()));
+  ScopedEnvironmentVariable windir("windir", Narrow(windows.Path()).c_str());
   Page().Command17_Click();
   const std::vector<std::string> rows = Rows(Page());
   ASSERT_FALSE(rows.empty());

@@ -2,17 +2,16 @@
 
 #include <windows.h>
 
-ScopedEnvironmentVariable::ScopedEnvironmentVariable(const std::string& name,
-                                                     const std::optional<std::string>& value)
-    : name_(name) {
-  DWORD size = GetEnvironmentVariableA(name.c_str(), nullptr, 0);
-  if (size > 0) {
-    std::string saved(size, '\0');
-    DWORD length = GetEnvironmentVariableA(name.c_str(), saved.data(), size);
-    saved.resize(length < size ? length : 0);
-    saved_ = saved;
+#include <vector>
+
+ScopedEnvironmentVariable::ScopedEnvironmentVariable(const char* name, const char* value) : name_(name) {
+  const DWORD size = GetEnvironmentVariableA(name, nullptr, 0);
+  if (size) {
+    std::vector<char> saved(size);
+    const DWORD n = GetEnvironmentVariableA(name, saved.data(), size);
+    if (n < size) saved_ = std::string(saved.data(), n);
   }
-  SetEnvironmentVariableA(name.c_str(), value ? value->c_str() : nullptr);
+  SetEnvironmentVariableA(name, value);
 }
 
 ScopedEnvironmentVariable::~ScopedEnvironmentVariable() {

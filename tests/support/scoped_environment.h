@@ -1,22 +1,19 @@
 #pragma once
-// An environment variable of the test program set for a test's scope, and put back as it
-// was (or removed again) when the object goes: the program reads TEMP, TMP, windir ... at
-// each use, so a test points them at folders of its own.
+// An environment variable of the test program set (or, with nullptr, removed) for a test's
+// scope, and put back as it was afterwards. Programs the test starts inherit it.
 //
-//   ScratchFolder scratch;
-//   ScopedEnvironmentVariable windir("windir", Narrow(scratch.Path()));
+//   ScopedEnvironmentVariable temp("TEMP", "C:\\QuenvorFixtures\\temp");
 #include <optional>
 #include <string>
 
 class ScopedEnvironmentVariable {
  public:
-  // Sets the variable to `value`, or removes it when `value` is empty.
-  ScopedEnvironmentVariable(const std::string& name, const std::optional<std::string>& value);
+  ScopedEnvironmentVariable(const char* name, const char* value);
   ~ScopedEnvironmentVariable();
   ScopedEnvironmentVariable(const ScopedEnvironmentVariable&) = delete;
   ScopedEnvironmentVariable& operator=(const ScopedEnvironmentVariable&) = delete;
 
  private:
   std::string name_;
-  std::optional<std::string> saved_;
+  std::optional<std::string> saved_;  // nothing: it was not set
 };
