@@ -93,6 +93,9 @@ int main() {
     d.push_back(Seconds([] { frmServices->Command17_Click(); }));
   }
   AutoTuneMode = false;
+  // As the program's end does: the page the run left loaded goes, and no main window comes.
+  ProgramEnding = true;
+  frmServices->Unload();
   std::fflush(stdout);
   bool ok = Report("Safe preset", "page", "plain change loop", b, a);
   ok = Report("Stopped listing", "page", "plain query loop", d, c) && ok;
