@@ -8,11 +8,11 @@
 // Tweaks
 inline ui::FormRef<StandInPage<347>> frmPerformanceII;
 inline ui::FormRef<StandInPage<498>> frmStartupManager;
-inline ui::FormRef<StandInPage<305>> frmMoreTweaks;
-inline ui::FormRef<StandInPage<269>> frmInternetExplorer;
+#include "tweaks/frmMoreTweaks.h"
+#include "tweaks/frmInternetExplorer.h"
 inline ui::FormRef<StandInPage<37>> frmOneButton;
 inline ui::FormRef<StandInPage<298>> frmMiscellaneous;
-inline ui::FormRef<StandInPage<482>> frmShellTweaks;
+#include "tweaks/frmShellTweaks.h"
 inline ui::FormRef<StandInPage<468>> frmServices;
 // Maintenance
 inline ui::FormRef<StandInPage<173>> frmDiskUsage;

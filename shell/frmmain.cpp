@@ -20,6 +20,7 @@
 #include "shell/Strings.h"
 #include "shell/WmiGuard.h"
 #include "shell/ColouredMessageBox.h"
+#include "tweaks/FolderDelete.h"
 
 namespace {
 
@@ -530,6 +531,10 @@ void FrmMain::Pause(float seconds) {
   do {
     ui::DoEvents();
   } while (std::difftime(std::time(nullptr), t0) < seconds);
+}
+
+void FrmMain::FolderDelete(const std::string& strBaseFolder, bool blnContentOnly, bool blnShowErrors) {
+  ::FolderDelete(strBaseFolder, blnContentOnly, blnShowErrors);
 }
 
 void FrmMain::CheckWMI() {
