@@ -1,6 +1,5 @@
 #include "tweaks/IE2.h"
 
-#include "shell/LayoutScaling.h"
 #include "shell/PageFrame.h"
 #include "shell/ProgramState.h"
 #include "shell/Strings.h"
@@ -21,14 +20,7 @@ constexpr Def kDesign[] = {
      .caption = "Save Phishing Filter Preferences"},
 };
 
-constexpr ui::FormDef kForm{.name = "IE2",
-                            .caption = "Internet Explorer",
-                            .border = ui::BorderStyle::FixedDialog,
-                            .minButton = false,
-                            .maxButton = false,
-                            .showInTaskbar = false,
-                            .clientWidth = 6600,
-                            .clientHeight = 2400};
+constexpr ui::FormDef kForm = OptionDialogForm("IE2", "Internet Explorer", 6600, 2400);
 
 constexpr CaptionLine kCaptions[] = {
     {{"Frame1"}, 354},   {{"Option1"}, 163}, {{"Option2"}, 567},
@@ -48,20 +40,15 @@ constexpr TweakBinding kFilterRows[] = {
      .kind = OptionGroup, .options = kOtherOptions, .when = {IeTest::NotEquals, 7}},
 };
 
-constexpr SaveStep kSaveSteps[] = {
-    {Step::Write, kFilterRows},
-    {Step::Message},
-    {Step::Unload},
-};
-constexpr TweakSave kSave{.steps = kSaveSteps, .messageFor = [] { return IEMajorVersion == 7 ? 628 : 1104; }};
+int SavedMessage() { return IEMajorVersion == 7 ? 628 : 1104; }
 
 }  // namespace
 
-FrmIE2::FrmIE2() : Form(kForm, kDesign) {}
+FrmIE2::FrmIE2() : OptionDialog(kForm, kDesign, kFilterRows, SavedMessage) {}
 
 void FrmIE2::BindEvents() { Command5->Click = [this] { Command5_Click(); }; }
 
-void FrmIE2::Form_Load() {
+void FrmIE2::LoadTexts() {
   LoadPageCaptions(*this, 269, kCaptions);
   if (IEMajorVersion > 7) {
     Frame1->SetCaption(LoadResString(1105));
@@ -71,10 +58,6 @@ void FrmIE2::Form_Load() {
   }
   // The third option exists only for Internet Explorer 7: the other versions' value has two.
   if (IEMajorVersion != 7) Option3->SetVisible(false);
-  ReadFilterSetting();
-  ScaleDialogToScreen(*this);
 }
 
-void FrmIE2::ReadFilterSetting() { ReadTweaks(*this, kFilterRows); }
-
-void FrmIE2::Command5_Click() { RunSave(*this, kSave); }
+void FrmIE2::Command5_Click() { Save(); }

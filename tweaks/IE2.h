@@ -2,9 +2,9 @@
 // The filter dialog of the Internet Explorer page: the phishing filter (Internet Explorer 7)
 // or SmartScreen filter (later versions) as one group of options bound to one per-user
 // value. Save writes it, reports and closes the dialog.
-#include "ui/form.h"
+#include "tweaks/OptionDialog.h"
 
-class FrmIE2 : public ui::Form {
+class FrmIE2 : public OptionDialog {
  public:
   FrmIE2();
 
@@ -18,10 +18,7 @@ class FrmIE2 : public ui::Form {
 
  protected:
   void BindEvents() override;
-  void Form_Load() override;
-
- private:
-  void ReadFilterSetting();
+  void LoadTexts() override;
 };
 
 inline ui::FormRef<FrmIE2> IE2;

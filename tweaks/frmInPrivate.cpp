@@ -1,6 +1,5 @@
 #include "tweaks/frmInPrivate.h"
 
-#include "shell/LayoutScaling.h"
 #include "shell/PageFrame.h"
 #include "shell/ProgramState.h"
 #include "tweaks/TweakEngine.h"
@@ -18,14 +17,7 @@ constexpr Def kDesign[] = {
     {.kind = Kind::CommandButton, .name = "Command1", .rect = {120, 1800, 3600, 435}},
 };
 
-constexpr ui::FormDef kForm{.name = "frmInPrivate",
-                            .caption = "",
-                            .border = ui::BorderStyle::FixedDialog,
-                            .minButton = false,
-                            .maxButton = false,
-                            .showInTaskbar = false,
-                            .clientWidth = 6600,
-                            .clientHeight = 2400};
+constexpr ui::FormDef kForm = OptionDialogForm("frmInPrivate", "", 6600, 2400);
 
 // The texts for Internet Explorer 8 and 9.
 constexpr CaptionLine kEightTexts[] = {
@@ -54,26 +46,19 @@ constexpr TweakBinding kInPrivateRows[] = {
      .shown = EqualsZero, .when = {IeTest::Equals, 9}},
 };
 
-constexpr SaveStep kSaveSteps[] = {
-    {Step::Write, kInPrivateRows},
-    {Step::Message},
-    {Step::Unload},
-};
-constexpr TweakSave kSave{.steps = kSaveSteps, .messageFor = [] { return IEMajorVersion == 8 ? 1132 : 1150; }};
+int SavedMessage() { return IEMajorVersion == 8 ? 1132 : 1150; }
 
 }  // namespace
 
-FrmInPrivate::FrmInPrivate() : Form(kForm, kDesign) {}
+FrmInPrivate::FrmInPrivate() : OptionDialog(kForm, kDesign, kInPrivateRows, SavedMessage) {}
 
 void FrmInPrivate::BindEvents() { Command1->Click = [this] { Command1_Click(); }; }
 
-void FrmInPrivate::Form_Load() {
+void FrmInPrivate::LoadTexts() {
   if (IEMajorVersion == 8) LoadPageCaptions(*this, 1131, kEightTexts);
   if (IEMajorVersion == 9) LoadPageCaptions(*this, 1144, kNineTexts);
-  CheckInPrivate();
-  ScaleDialogToScreen(*this);
 }
 
-void FrmInPrivate::CheckInPrivate() { ReadTweaks(*this, kInPrivateRows); }
+void FrmInPrivate::CheckInPrivate() { ReadRows(); }
 
-void FrmInPrivate::Command1_Click() { RunSave(*this, kSave); }
+void FrmInPrivate::Command1_Click() { Save(); }

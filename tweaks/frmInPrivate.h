@@ -2,9 +2,9 @@
 // The InPrivate dialog of the Internet Explorer page: for Internet Explorer 8 whether the
 // browser starts in InPrivate Filtering, for Internet Explorer 9 whether Tracking
 // Protection is disabled by per-user policy. Save writes, reports and closes the dialog.
-#include "ui/form.h"
+#include "tweaks/OptionDialog.h"
 
-class FrmInPrivate : public ui::Form {
+class FrmInPrivate : public OptionDialog {
  public:
   FrmInPrivate();
 
@@ -18,7 +18,7 @@ class FrmInPrivate : public ui::Form {
 
  protected:
   void BindEvents() override;
-  void Form_Load() override;
+  void LoadTexts() override;
 };
 
 inline ui::FormRef<FrmInPrivate> frmInPrivate;

@@ -31,15 +31,7 @@ class IeDialogTest : public testing::Test {
     CloseMainWindow();
     IEMajorVersion = 0;
   }
-  // The one box shown: its text (a string id's text when it is one).
-  void ExpectMessage(const std::string& text, UINT icon) {
-    const auto boxes = dialogs.MessageBoxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, text);
-    EXPECT_EQ(boxes[0].style, static_cast<UINT>(MB_OK | icon));
-    EXPECT_EQ(boxes[0].title, kAppTitle);
-    EXPECT_TRUE(boxes[0].coloured);
-  }
+  void ExpectMessage(const std::string& text, UINT icon) { ExpectOnlyMessageBox(dialogs, text, MB_OK | icon); }
   static void Set(const std::string& key, const char* value, std::optional<DWORD> data) {
     if (data) ASSERT_TRUE(platform::RegKey::Create(HKEY_CURRENT_USER, key, KEY_WOW64_64KEY).WriteDword(value, *data));
   }

@@ -90,14 +90,6 @@ class InternetExplorerPageTest : public testing::Test {
       if (Box(row).Value() == 1) s += std::string(row.box) + "(" + std::to_string(row.index) + ") ";
     return s;
   }
-  void ExpectOneBox(const std::string& text, UINT style) {
-    const auto boxes = dialogs.MessageBoxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, text);
-    EXPECT_EQ(boxes[0].style, style);
-    EXPECT_EQ(boxes[0].title, kAppTitle);
-    EXPECT_TRUE(boxes[0].coloured);
-  }
 
   ScopedRegistryValues registry{Watched()};
   FakeDialogs dialogs;
@@ -120,7 +112,7 @@ TEST_P(InternetExplorerRows, AnyValueButZeroTicksItsOwnBoxAndSaveWritesOne) {
   dialogs.AnswerMessageBox(IDOK);
   Page().Command6_Click();
   EXPECT_EQ(Stored(row), "dword:1");
-  ExpectOneBox(LoadResString(272), MB_OK | MB_ICONINFORMATION);
+  ExpectOnlyMessageBox(dialogs, LoadResString(272), MB_OK | MB_ICONINFORMATION);
   EXPECT_FALSE(RestartNeeded);
   EXPECT_TRUE(Page().Loaded()) << "the page stays open";
 }
@@ -143,7 +135,7 @@ TEST_F(InternetExplorerPageTest, SaveWritesEveryRowClearOrGreyAsNotSetAndTheForm
     const bool deleted = std::string(row.value).rfind("FormSuggest", 0) == 0;
     EXPECT_EQ(Stored(row), deleted ? "missing" : "dword:0");
   }
-  ExpectOneBox(LoadResString(272), MB_OK | MB_ICONINFORMATION);
+  ExpectOnlyMessageBox(dialogs, LoadResString(272), MB_OK | MB_ICONINFORMATION);
 }
 
 TEST_F(InternetExplorerPageTest, WithoutThePolicyKeysNothingIsTickedAndOnlyATickedPolicyCreatesItsKey) {

@@ -41,12 +41,7 @@ class ShellTweaksPageTest : public testing::Test {
   }
   FrmShellTweaks& Page() { return *frmShellTweaks; }
   void ExpectMessage(const std::string& text, UINT icon, const std::string& title = kAppTitle) {
-    const auto boxes = dialogs.MessageBoxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, text);
-    EXPECT_EQ(boxes[0].style, static_cast<UINT>(MB_OK | icon));
-    EXPECT_EQ(boxes[0].title, title);
-    EXPECT_TRUE(boxes[0].coloured);
+    ExpectOnlyMessageBox(dialogs, text, MB_OK | icon, title);
   }
 
   FakeDialogs dialogs;
