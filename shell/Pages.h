@@ -6,12 +6,12 @@
 #include "tweaks/frmPerformance.h"
 
 // Tweaks
-inline ui::FormRef<StandInPage<347>> frmPerformanceII;
-inline ui::FormRef<StandInPage<498>> frmStartupManager;
+#include "tweaks/frmPerformanceII.h"
+#include "services/frmStartupManager.h"
 #include "tweaks/frmMoreTweaks.h"
 #include "tweaks/frmInternetExplorer.h"
 inline ui::FormRef<StandInPage<37>> frmOneButton;
-inline ui::FormRef<StandInPage<298>> frmMiscellaneous;
+#include "tweaks/frmMiscellaneous.h"
 #include "tweaks/frmShellTweaks.h"
 inline ui::FormRef<StandInPage<468>> frmServices;
 // Maintenance
