@@ -48,19 +48,7 @@ class ControlPanelTest : public SecurityPageTest {
  protected:
   FrmControlPanel& Page() { return *frmControlPanel; }
   void Load() { Page().Check3[3].Value(); }  // the first touch loads the page hidden
-  std::string Ticked() {
-    std::string s;
-    auto boxes = [&](const char* name, ui::ControlArray<ui::CheckBox>& array) {
-      for (int i : array.Indices())
-        if (array[i].Value() == 1) s += std::string(name) + "(" + std::to_string(i) + ") ";
-    };
-    boxes("Check3", Page().Check3);
-    boxes("Check4", Page().Check4);
-    boxes("Check5", Page().Check5);
-    boxes("Check6", Page().Check6);
-    boxes("Check7", Page().Check7);
-    return s;
-  }
+  std::string Ticked() { return TickedBoxes(Page(), {"Check3", "Check4", "Check5", "Check6", "Check7"}); }
   void Save() {
     dialogs.AnswerMessageBox(IDOK);
     Page().Command54_Click();
@@ -69,18 +57,12 @@ class ControlPanelTest : public SecurityPageTest {
   ScopedRegistryValues registry{Watched()};
 };
 
-struct ReadCase {
-  const char* name;
-  std::function<void()> arrange;
-  const char* ticks;
-};
-
 class ControlPanelReading : public ControlPanelTest, public testing::WithParamInterface<ReadCase> {};
 
 TEST_P(ControlPanelReading, TicksTheBoxesOfTheSettingsInForce) {
   GetParam().arrange();
   Load();
-  EXPECT_EQ(Ticked(), GetParam().ticks);
+  EXPECT_EQ(Ticked(), GetParam().shows);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -99,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Only the counterpart, or the entry in the 32-bit view only: not shown.
         ReadCase{"ToolsHidden", [] { RegKey::Create(HKLM, kNoTools, KEY_WOW64_64KEY); }, ""},
         ReadCase{"ToolsOnlyIn32BitView", [] { RegKey::Create(HKLM, kTools, KEY_WOW64_32KEY); }, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName);
 
 TEST_F(ControlPanelTest, SaveWritesEveryBoxAndCreatesAPolicyKeyOnlyForATickedBox) {
   PutDword(HKCU, kExplorer, "NoAddPrinter", 2);  // read ticked: written back as 1
@@ -138,10 +120,7 @@ TEST_F(ControlPanelTest, SaveWritesEveryBoxAndCreatesAPolicyKeyOnlyForATickedBox
   EXPECT_FALSE(Native(kTools));
   EXPECT_FALSE(Wow(kNoTools));
 
-  const auto boxes = dialogs.MessageBoxes();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, LoadResString(77));
-  EXPECT_EQ(boxes[0].style, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+  ExpectOneMessage(LoadResString(77));
   EXPECT_TRUE(RestartNeeded);
   EXPECT_TRUE(Page().Loaded()) << "the page stays open";
 }
@@ -166,8 +145,7 @@ TEST_F(ControlPanelTest, AnEntryThatCannotBeDeletedIsNamedAndStillShown) {
   Save();
   EXPECT_TRUE(Native(kTools));
   EXPECT_TRUE(Native(kNoTools));
-  ASSERT_EQ(dialogs.MessageBoxes().size(), 1u);
-  EXPECT_EQ(dialogs.MessageBoxes()[0].text, NotSavedText({483}));
+  ExpectOneMessage(NotSavedText({483}), MB_ICONEXCLAMATION);
   EXPECT_TRUE(RestartNeeded);
 
   Page().Command1_Click();

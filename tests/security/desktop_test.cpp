@@ -52,13 +52,7 @@ class DesktopTest : public SecurityPageTest {
  protected:
   FrmDesktop& Page() { return *frmDesktop; }
   void Load() { Page().Check8[1].Value(); }
-  std::string Ticked() {
-    std::string s;
-    for (auto* array : {&Page().Check1, &Page().Check2, &Page().Check8})
-      for (int i : array->Indices())
-        if ((*array)[i].Value() == 1) s += (*array)[i].Name() + "(" + std::to_string(i) + ") ";
-    return s;
-  }
+  std::string Ticked() { return TickedBoxes(Page(), {"Check1", "Check2", "Check8"}); }
   void Save() {
     dialogs.AnswerMessageBox(IDOK);
     Page().Command53_Click();
@@ -67,18 +61,12 @@ class DesktopTest : public SecurityPageTest {
   ScopedRegistryValues registry{WatchedKeysOf(kValues)};
 };
 
-struct ReadCase {
-  const char* name;
-  std::function<void()> arrange;
-  const char* ticks;
-};
-
 class DesktopReading : public DesktopTest, public testing::WithParamInterface<ReadCase> {};
 
 TEST_P(DesktopReading, TicksTheBoxesOfTheSettingsInForce) {
   GetParam().arrange();
   Load();
-  EXPECT_EQ(Ticked(), GetParam().ticks);
+  EXPECT_EQ(Ticked(), GetParam().shows);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -100,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
                    SetDword(HKCU, kWindows, "SecureDesktop", 1);
                  },
                  "Check1(27) Check8(2) Check8(10) "}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName);
 
 TEST_F(DesktopTest, SaveWritesEveryRowAsShown) {
   PutDword(HKCU, kUpdate, "DisableWindowsUpdateAccessMode", 1);  // the box is clear: both go
@@ -137,9 +125,7 @@ TEST_F(DesktopTest, SaveWritesEveryRowAsShown) {
             "NoFileAssociate=dword:0\n"
             "ScreenSaveActive=missing\n"
             "SecureDesktop=dword:1\n");
-  const auto boxes = dialogs.MessageBoxes();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, LoadResString(107));
+  ExpectOneMessage(LoadResString(107));
   EXPECT_TRUE(RestartNeeded);
 
   // Ticked, Windows Update access writes its two values.
@@ -157,8 +143,7 @@ TEST_F(DesktopTest, AMissingWindowsKeyIsNamedNotCreatedAndTheOthersAreWritten) {
   Save();
   EXPECT_FALSE(KeyExists(HKCU, kWindows));
   EXPECT_EQ(StoredValue(HKCU, kExplorer, "NoDesktop"), "dword:1");
-  ASSERT_EQ(dialogs.MessageBoxes().size(), 1u);
-  EXPECT_EQ(dialogs.MessageBoxes()[0].text, NotSavedText({458}));
+  ExpectOneMessage(NotSavedText({458}), MB_ICONEXCLAMATION);
 }
 
 TEST_F(DesktopTest, Captions) {

@@ -36,13 +36,13 @@ class LockDownTest : public SecurityPageTest {
   ScopedRegistryValues registry{WatchedKeysOf(kDrivers)};
 };
 
-struct ReadCase {
+struct DriverCase {
   const char* name;
   std::function<void(ScopedRegistryValues&)> arrange;
   const char* selects;
 };
 
-class LockDownReading : public LockDownTest, public testing::WithParamInterface<ReadCase> {};
+class LockDownReading : public LockDownTest, public testing::WithParamInterface<DriverCase> {};
 
 TEST_P(LockDownReading, EachStartValueSelectsItsOption) {
   GetParam().arrange(registry);
@@ -53,16 +53,16 @@ TEST_P(LockDownReading, EachStartValueSelectsItsOption) {
 INSTANTIATE_TEST_SUITE_P(
     StartValues, LockDownReading,
     testing::Values(
-        ReadCase{"NoValues", [](auto&) {}, ""},
-        ReadCase{"UsbOnDemand", [](auto&) { SetDword(HKLM, kUsb, "Start", 3); }, "Option1 "},
-        ReadCase{"UsbDisabled", [](auto&) { SetDword(HKLM, kUsb, "Start", 4); }, "Option2 "},
-        ReadCase{"UsbAutomatic", [](auto&) { SetDword(HKLM, kUsb, "Start", 2); }, ""},
-        ReadCase{"UsbKeyMissing", [](auto& r) { r.MakeMissing(HKLM, kUsb); }, ""},
+        DriverCase{"NoValues", [](auto&) {}, ""},
+        DriverCase{"UsbOnDemand", [](auto&) { SetDword(HKLM, kUsb, "Start", 3); }, "Option1 "},
+        DriverCase{"UsbDisabled", [](auto&) { SetDword(HKLM, kUsb, "Start", 4); }, "Option2 "},
+        DriverCase{"UsbAutomatic", [](auto&) { SetDword(HKLM, kUsb, "Start", 2); }, ""},
+        DriverCase{"UsbKeyMissing", [](auto& r) { r.MakeMissing(HKLM, kUsb); }, ""},
         // A text "3" is not the number 3.
-        ReadCase{"UsbAsText", [](auto&) { SetText(HKLM, kUsb, "Start", "3"); }, ""},
-        ReadCase{"CdromWithTheSystem", [](auto&) { SetDword(HKLM, kCdrom, "Start", 1); }, "Option5 "},
-        ReadCase{"CdromOnDemandIsNeither", [](auto&) { SetDword(HKLM, kCdrom, "Start", 3); }, ""},
-        ReadCase{"EveryGroup",
+        DriverCase{"UsbAsText", [](auto&) { SetText(HKLM, kUsb, "Start", "3"); }, ""},
+        DriverCase{"CdromWithTheSystem", [](auto&) { SetDword(HKLM, kCdrom, "Start", 1); }, "Option5 "},
+        DriverCase{"CdromOnDemandIsNeither", [](auto&) { SetDword(HKLM, kCdrom, "Start", 3); }, ""},
+        DriverCase{"EveryGroup",
                  [](auto&) {
                    SetDword(HKLM, kUsb, "Start", 4);
                    SetDword(HKLM, kCdrom, "Start", 4);
@@ -85,12 +85,7 @@ TEST_F(LockDownTest, SaveWritesTheSelectedOptionsReportsAndClosesThePage) {
 
   EXPECT_EQ(Dump(kDrivers), "Start=dword:4\nStart=dword:1\nStart=dword:2\nStart=dword:4\n");
   EXPECT_TRUE(RestartNeeded);
-  const auto boxes = dialogs.MessageBoxes();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, LoadResString(183));
-  EXPECT_EQ(boxes[0].title, kAppTitle);
-  EXPECT_EQ(boxes[0].style, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
-  EXPECT_TRUE(boxes[0].coloured);
+  ExpectOneMessage(LoadResString(183));
   EXPECT_FALSE(Page().Loaded()) << "Save closes the page";
   EXPECT_TRUE(IsWindowVisible(frmmain->hWnd()));
 
@@ -108,10 +103,7 @@ TEST_F(LockDownTest, AMissingDriverKeyIsNamedNotCreatedAndTheOthersAreWritten) {
 
   EXPECT_FALSE(KeyExists(HKLM, kHighCapacity));
   EXPECT_EQ(StoredValue(HKLM, kUsb, "Start"), "dword:3");
-  const auto boxes = dialogs.MessageBoxes();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, NotSavedText({252}));
-  EXPECT_EQ(boxes[0].style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+  ExpectOneMessage(NotSavedText({252}), MB_ICONEXCLAMATION);
   EXPECT_TRUE(RestartNeeded);
   EXPECT_FALSE(Page().Loaded());
 }

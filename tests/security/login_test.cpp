@@ -35,12 +35,7 @@ class LoginTest : public SecurityPageTest {
  protected:
   FrmLoginAuth& Page() { return *frmLoginAuth; }
   void Load() { Page().Check9[1].Value(); }
-  std::string Ticked() {
-    std::string s;
-    for (int i : Page().Check9.Indices())
-      if (Page().Check9[i].Value() == 1) s += std::to_string(i) + " ";
-    return s;
-  }
+  std::string Ticked() { return TickedBoxes(Page(), {"Check9"}); }
   void Save() {
     dialogs.AnswerMessageBox(IDOK);
     Page().Command55_Click();
@@ -49,37 +44,31 @@ class LoginTest : public SecurityPageTest {
   ScopedRegistryValues registry{WatchedKeysOf(kValues)};
 };
 
-struct ReadCase {
-  const char* name;
-  std::function<void()> arrange;
-  const char* ticks;  // Check9 elements
-};
-
 class LoginReading : public LoginTest, public testing::WithParamInterface<ReadCase> {};
 
 TEST_P(LoginReading, TicksTheBoxesOfTheSettingsInForce) {
   GetParam().arrange();
   Load();
-  EXPECT_EQ(Ticked(), GetParam().ticks);
+  EXPECT_EQ(Ticked(), GetParam().shows);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Settings, LoginReading,
     testing::Values(
         // Ctrl+Alt+Delete is required while "DisableCAD" is 0, missing included.
-        ReadCase{"NothingSet", [] {}, "11 "},
+        ReadCase{"NothingSet", [] {}, "Check9(11) "},
         ReadCase{"CtrlAltDeleteOff", [] { SetDword(HKLM, kSystem, "DisableCAD", 1); }, ""},
         ReadCase{"CtrlAltDeleteTwo", [] { SetDword(HKLM, kSystem, "DisableCAD", 2); }, ""},
-        ReadCase{"ShiftOverrideOne", [] { SetText(HKLM, kWinlogon, "IgnoreShiftOverride", "1"); }, "10 11 "},
-        ReadCase{"ShiftOverrideOneAndBlank", [] { SetText(HKLM, kWinlogon, "IgnoreShiftOverride", "1 "); }, "11 "},
-        ReadCase{"ShiftOverrideEmpty", [] { SetText(HKLM, kWinlogon, "IgnoreShiftOverride", ""); }, "11 "},
+        ReadCase{"ShiftOverrideOne", [] { SetText(HKLM, kWinlogon, "IgnoreShiftOverride", "1"); }, "Check9(10) Check9(11) "},
+        ReadCase{"ShiftOverrideOneAndBlank", [] { SetText(HKLM, kWinlogon, "IgnoreShiftOverride", "1 "); }, "Check9(11) "},
+        ReadCase{"ShiftOverrideEmpty", [] { SetText(HKLM, kWinlogon, "IgnoreShiftOverride", ""); }, "Check9(11) "},
         ReadCase{"VerboseFromItsFirstValue",
                  [] {
                    SetDword(HKLM, kSystem, "DisableCAD", 1);
                    SetDword(HKLM, kLowerSystem, "VerboseStatus", 2);
                    SetDword(HKLM, kLowerSystem, "DisableStatusMessages", 1);
                  },
-                 "6 "},
+                 "Check9(6) "},
         ReadCase{"MachineAndUserKeys",
                  [] {
                    SetDword(HKLM, kSystem, "DisableCAD", 1);
@@ -87,8 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
                    SetDword(HKLM, kRecovery, "SecurityLevel", 1);
                    PutDword(HKLM, kNetwork, "AlphanumPwds", 1);
                  },
-                 "1 2 8 "}),
-    [](const auto& info) { return std::string(info.param.name); });
+                 "Check9(1) Check9(2) Check9(8) "}),
+    CaseName);
 
 TEST_F(LoginTest, SaveWritesEveryRowAsShown) {
   SetDword(HKLM, kLowerSystem, "DisableStatusMessages", 1);
@@ -112,9 +101,7 @@ TEST_F(LoginTest, SaveWritesEveryRowAsShown) {
             "IgnoreShiftOverride=sz:1\n"
             "ForceUnlockLogon=dword:0\n"
             "DisableCAD=dword:1\n");
-  const auto boxes = dialogs.MessageBoxes();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, LoadResString(289));
+  ExpectOneMessage(LoadResString(289));
   EXPECT_TRUE(RestartNeeded);
 
   // Cleared, verbose status writes 0 and still never switches status messages off.
@@ -132,8 +119,7 @@ TEST_F(LoginTest, AMissingRecoveryConsoleKeyIsNamedNotCreatedAndTheOthersAreWrit
   EXPECT_FALSE(KeyExists(HKLM, kRecovery));
   EXPECT_EQ(StoredValue(HKLM, kWinlogon, "ForceUnlockLogon"), "dword:0");
   EXPECT_EQ(StoredValue(HKLM, kSystem, "DisableCAD"), "dword:0");
-  ASSERT_EQ(dialogs.MessageBoxes().size(), 1u);
-  EXPECT_EQ(dialogs.MessageBoxes()[0].text, NotSavedText({38}));
+  ExpectOneMessage(NotSavedText({38}), MB_ICONEXCLAMATION);
 }
 
 TEST_F(LoginTest, CaptionsWithTheToolTipOfStringZero) {

@@ -1,5 +1,7 @@
 #include "page_fixture.h"
 
+#include <algorithm>
+
 #include "platform/registry.h"
 #include "shell/ProgramState.h"
 #include "shell/Strings.h"
@@ -57,4 +59,28 @@ SecurityPageTest::SecurityPageTest() {
 void SecurityPageTest::TearDown() {
   RestartNeeded = false;
   CloseMainWindow();
+}
+
+std::string TickedBoxes(ui::Form& page, std::initializer_list<const char*> arrays) {
+  std::string s;
+  for (const char* name : arrays) {
+    std::vector<int> ticked;
+    for (int i = 0; i < page.ControlCount(); ++i) {
+      auto* box = dynamic_cast<ui::CheckBox*>(&page.Controls(i));
+      if (box && box->Name() == name && box->Value() == 1) ticked.push_back(box->Index());
+    }
+    std::sort(ticked.begin(), ticked.end());
+    for (int index : ticked)
+      s += index < 0 ? std::string(name) + " " : std::string(name) + "(" + std::to_string(index) + ") ";
+  }
+  return s;
+}
+
+void SecurityPageTest::ExpectOneMessage(const std::string& text, UINT icon) {
+  const auto boxes = dialogs.MessageBoxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, text);
+  EXPECT_EQ(boxes[0].title, kAppTitle);
+  EXPECT_EQ(boxes[0].style, static_cast<UINT>(MB_OK | icon));
+  EXPECT_TRUE(boxes[0].coloured);
 }

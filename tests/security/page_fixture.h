@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <initializer_list>
 #include <span>
 #include <string>
@@ -14,6 +15,7 @@
 #include "platform/seam.h"
 #include "support/fakes.h"
 #include "support/scoped_registry_values.h"
+#include "ui/form.h"
 
 // One registry value a page reads or writes.
 struct Setting {
@@ -39,10 +41,24 @@ void PutDword(HKEY root, const std::string& key, const char* value, DWORD number
 // "These settings could not be saved ..." naming the string-table captions given.
 std::string NotSavedText(std::initializer_list<int> captions);
 
+// The ticked boxes of the check-box arrays (or single boxes) named, as "Check8(1) Check8(4)
+// ...", array by array in the order given, each by index.
+std::string TickedBoxes(ui::Form& page, std::initializer_list<const char*> arrays);
+
+// A reading case: what the test stores, and what the page then shows.
+struct ReadCase {
+  const char* name;
+  std::function<void()> arrange;
+  const char* shows;
+};
+inline std::string CaseName(const testing::TestParamInfo<ReadCase>& info) { return info.param.name; }
+
 class SecurityPageTest : public testing::Test {
  protected:
   SecurityPageTest();
   void TearDown() override;
+  // The one message box shown: its text, the application title, OK and the icon, coloured.
+  void ExpectOneMessage(const std::string& text, UINT icon = MB_ICONINFORMATION);
 
   // The main window is not asked to offer the start-up restore point.
   ScopedRegistryValues settings{{{HKCU, "Software\\Dallmoor Software\\Quenvor", {"RestorSet"}}}};

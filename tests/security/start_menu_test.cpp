@@ -29,14 +29,7 @@ class StartMenuTest : public SecurityPageTest {
  protected:
   FrmStartMenu& Page() { return *frmStartMenu; }
   void Load() { Page().Check20[0].Value(); }
-  std::string Ticked() {
-    std::string s;
-    for (int i : Page().Check20.Indices())
-      if (Page().Check20[i].Value() == 1) s += "Check20(" + std::to_string(i) + ") ";
-    for (int i : Page().Check21.Indices())
-      if (Page().Check21[i].Value() == 1) s += "Check21(" + std::to_string(i) + ") ";
-    return s;
-  }
+  std::string Ticked() { return TickedBoxes(Page(), {"Check20", "Check21"}); }
   void Save() {
     dialogs.AnswerMessageBox(IDOK);
     Page().Command51_Click();
@@ -45,18 +38,12 @@ class StartMenuTest : public SecurityPageTest {
   ScopedRegistryValues registry{WatchedKeysOf(kValues)};
 };
 
-struct ReadCase {
-  const char* name;
-  std::function<void()> arrange;
-  const char* ticks;
-};
-
 class StartMenuReading : public StartMenuTest, public testing::WithParamInterface<ReadCase> {};
 
 TEST_P(StartMenuReading, TicksTheBoxesOfTheSettingsInForce) {
   GetParam().arrange();
   Load();
-  EXPECT_EQ(Ticked(), GetParam().ticks);
+  EXPECT_EQ(Ticked(), GetParam().shows);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -78,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
                    PutDword(HKLM, kMachinePolicies, "NoStartMenuMyMusic", 1);
                  },
                  "Check20(5) Check20(9) Check21(5) "}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName);
 
 TEST_F(StartMenuTest, SaveWritesEveryRowAsShownAndCreatesAPolicyKeyOnlyForATickedBox) {
   PutDword(HKCU, kPolicies, "NoSetTaskbar", 7);
@@ -104,9 +91,7 @@ TEST_F(StartMenuTest, SaveWritesEveryRowAsShownAndCreatesAPolicyKeyOnlyForATicke
             "NoSMMyDocs=missing\n"
             "NoSMMyPictures=missing\n"
             "NoStartMenuMyMusic=missing\n");
-  const auto boxes = dialogs.MessageBoxes();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, LoadResString(493));
+  ExpectOneMessage(LoadResString(493));
   EXPECT_TRUE(RestartNeeded);
   EXPECT_TRUE(Page().Loaded());
 }
@@ -128,8 +113,7 @@ TEST_F(StartMenuTest, AMissingAdvancedKeyIsNamedNotCreatedAndTheOthersAreWritten
   Save();
   EXPECT_FALSE(KeyExists(HKCU, kAdvanced));
   EXPECT_EQ(StoredValue(HKCU, kExplorer, "StartMenuAdminTools"), "sz:Yes");
-  ASSERT_EQ(dialogs.MessageBoxes().size(), 1u);
-  EXPECT_EQ(dialogs.MessageBoxes()[0].text, NotSavedText({407}));
+  ExpectOneMessage(NotSavedText({407}), MB_ICONEXCLAMATION);
   EXPECT_TRUE(RestartNeeded);
 }
 

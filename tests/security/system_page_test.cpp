@@ -33,12 +33,7 @@ class SystemPageTest : public SecurityPageTest {
  protected:
   FrmSystem& Page() { return *frmSystem; }
   void Load() { Page().Check12[1].Value(); }
-  std::string Ticked() {
-    std::string s;
-    for (int i : Page().Check12.Indices())
-      if (Page().Check12[i].Value() == 1) s += std::to_string(i) + " ";
-    return s;
-  }
+  std::string Ticked() { return TickedBoxes(Page(), {"Check12"}); }
   void Save() {
     dialogs.AnswerMessageBox(IDOK);
     Page().Command52_Click();
@@ -47,18 +42,12 @@ class SystemPageTest : public SecurityPageTest {
   ScopedRegistryValues registry{WatchedKeysOf(kValues)};
 };
 
-struct ReadCase {
-  const char* name;
-  std::function<void()> arrange;
-  const char* ticks;  // Check12 elements
-};
-
 class SystemPageReading : public SystemPageTest, public testing::WithParamInterface<ReadCase> {};
 
 TEST_P(SystemPageReading, TicksTheBoxesOfTheSettingsInForce) {
   GetParam().arrange();
   Load();
-  EXPECT_EQ(Ticked(), GetParam().ticks);
+  EXPECT_EQ(Ticked(), GetParam().shows);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -70,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
                    PutDword(HKLM, kRestore, "DisableConfig", 1);
                    PutDword(HKLM, kRestore, "DisableSR", 1);
                  },
-                 "1 "},
+                 "Check12(1) "},
         ReadCase{"SystemRestoreOneOfTwo", [] { PutDword(HKLM, kRestore, "DisableConfig", 1); }, ""},
         ReadCase{"SystemRestoreTwo",
                  [] {
@@ -84,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
                    SetText(HKLM, kWinlogon, "AllocateFloppies", "1");
                    SetText(HKLM, kWinlogon, "AllocateCDRoms", "2");
                  },
-                 "2 6 "},
+                 "Check12(2) Check12(6) "},
         ReadCase{"RemovableDrivesForAdministratorsOnlyIsNotTicked",
                  [] { SetText(HKLM, kWinlogon, "AllocateDASD", "1"); }, ""},
         ReadCase{"AnyNumberButZero",
@@ -93,8 +82,8 @@ INSTANTIATE_TEST_SUITE_P(
                    SetDword(HKLM, kLsa, "DisableDomainCreds", 1);
                    SetDword(HKLM, kSession, "ProtectionMode", 0);
                  },
-                 "4 13 "}),
-    [](const auto& info) { return std::string(info.param.name); });
+                 "Check12(4) Check12(13) "}),
+    CaseName);
 
 TEST_F(SystemPageTest, SaveRewritesEveryRowAsShown) {
   SetText(HKLM, kWinlogon, "AllocateDASD", "1");  // clear: becomes "2"
@@ -119,9 +108,7 @@ TEST_F(SystemPageTest, SaveRewritesEveryRowAsShown) {
             "PromptPasswordOnResume=dword:1\n"
             "RestrictGuestAccess=dword:0\n"
             "NoCDBurning=missing\n");
-  const auto boxes = dialogs.MessageBoxes();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, LoadResString(520));
+  ExpectOneMessage(LoadResString(520));
   EXPECT_TRUE(RestartNeeded);
 
   // Ticked, System Restore writes both of its values into the policy key.
@@ -138,8 +125,7 @@ TEST_F(SystemPageTest, AMissingCrashControlKeyIsNamedNotCreatedAndTheOthersAreWr
   Save();
   EXPECT_FALSE(KeyExists(HKLM, kCrash));
   EXPECT_EQ(StoredValue(HKLM, kEventLog, "RestrictGuestAccess"), "dword:0");
-  ASSERT_EQ(dialogs.MessageBoxes().size(), 1u);
-  EXPECT_EQ(dialogs.MessageBoxes()[0].text, NotSavedText({380}));
+  ExpectOneMessage(NotSavedText({380}), MB_ICONEXCLAMATION);
 }
 
 TEST_F(SystemPageTest, Captions) {

@@ -33,10 +33,7 @@ class UacTest : public SecurityPageTest {
   FrmUAC& Page() { return *frmUAC; }
   void Load() { Page().Check24->Value(); }
   std::string Shown() {
-    std::string s;
-    if (Page().Check24->Value() == 1) s += "Check24 ";
-    for (int i : Page().Check25.Indices())
-      if (Page().Check25[i].Value() == 1) s += "Check25(" + std::to_string(i) + ") ";
+    std::string s = TickedBoxes(Page(), {"Check24", "Check25"});
     for (const char* name : {"Option3", "Option4", "Option5", "Option8", "Option1", "Option2", "Option6",
                              "Option7", "Option9"})
       if (Page().Get<ui::OptionButton>(name).Value()) s += std::string(name) + " ";
@@ -48,12 +45,6 @@ class UacTest : public SecurityPageTest {
   }
 
   ScopedRegistryValues registry{WatchedKeysOf(kValues)};
-};
-
-struct ReadCase {
-  const char* name;
-  std::function<void()> arrange;
-  const char* shows;
 };
 
 class UacReading : public UacTest, public testing::WithParamInterface<ReadCase> {};
@@ -91,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
                    SetDword(HKLM, kSystem, "ConsentPromptBehaviorUser", 1);
                  },
                  "Check25(0) Check25(4) Check25(5) Option4 Option7 "}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName);
 
 TEST_F(UacTest, SaveWritesTheRowsAsShownAndLeavesAGroupWithoutASelection) {
   WindowsDefaults();
@@ -107,10 +98,7 @@ TEST_F(UacTest, SaveWritesTheRowsAsShownAndLeavesAGroupWithoutASelection) {
             "EnableVirtualization=dword:1\n"
             "ConsentPromptBehaviorAdmin=dword:7\n"
             "ConsentPromptBehaviorUser=dword:0\n");
-  const auto boxes = dialogs.MessageBoxes();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, LoadResString(588));
-  EXPECT_EQ(boxes[0].style, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+  ExpectOneMessage(LoadResString(588));
   EXPECT_TRUE(RestartNeeded);
   EXPECT_TRUE(Page().Loaded());
 }
@@ -126,10 +114,7 @@ TEST_F(UacTest, AKeyThatCannotBeReadIsNotWrittenAndItsSettingsAreNamed) {
     EXPECT_TRUE(dialogs.MessageBoxes().empty()) << "loading shows no message";
     EXPECT_EQ(Shown(), "Check24 Option3 Option6 ");
     Save();
-    const auto boxes = dialogs.MessageBoxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, NotSavedText({155, 108, 509, 591, 372, 373}));
-    EXPECT_EQ(boxes[0].style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+    ExpectOneMessage(NotSavedText({155, 108, 509, 591, 372, 373}), MB_ICONEXCLAMATION);
     EXPECT_TRUE(RestartNeeded);
   }
   EXPECT_EQ(Dump(kValues),
