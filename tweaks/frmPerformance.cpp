@@ -25,6 +25,14 @@ using ui::Def;
 using ui::Kind;
 using namespace tweaks;
 
+// Posted to the page when Text1 loses the focus.
+constexpr UINT kCheckCacheSize = WM_APP + 1;
+
+// The cache size is a plain number: no thousands separators.
+bool CacheSizeAccepted(const std::string& text) {
+  return NumericText(text) && text.find(',') == std::string::npos;
+}
+
 // ---- design ---------------------------------------------------------------------------
 
 constexpr Def kDesign[] = {
@@ -284,15 +292,24 @@ void FrmPerformance::BindEvents() {
   Command4->Click = [this] { Command4_Click(); };
   Command5->Click = [this] { Command5_Click(); };
   Command19->Click = [this] { Command19_Click(); };
-  // The cache-size check runs when the focus moves from Text1 to another control of the
-  // page; a refused text keeps the focus in Text1.
-  Text1->LostFocus = [this] {
-    HWND to = GetFocus();
-    if (!to || to == Text1->hWnd() || !IsChild(hWnd(), to)) return;
-    int cancel = 0;
-    Text1_Validate(cancel);
-    if (cancel) Text1->SetFocus();
-  };
+  // The cache-size check runs when the focus has moved from Text1 to another control of
+  // the page. While Text1 reports the loss, Windows is still moving the focus (a button
+  // being pressed takes the mouse only afterwards), so the check waits until that is done.
+  Text1->LostFocus = [this] { PostMessageA(hWnd(), kCheckCacheSize, 0, 0); };
+}
+
+bool FrmPerformance::OnMessage(UINT message, WPARAM, LPARAM, LRESULT* result) {
+  if (message != kCheckCacheSize) return false;
+  *result = 0;
+  HWND to = GetFocus();
+  if (!to || to == Text1->hWnd() || !IsChild(hWnd(), to)) return true;
+  if (CacheSizeAccepted(Text1->Text())) return true;
+  // A refused text keeps the focus: the control it went to loses it again (a pressed
+  // button lets the mouse go, so the click does not happen).
+  Text1->SetFocus();
+  int cancel = 0;
+  Text1_Validate(cancel);
+  return true;
 }
 
 void FrmPerformance::Form_Load() {
@@ -360,8 +377,7 @@ void FrmPerformance::Command4_Click() {
 void FrmPerformance::Command5_Click() { SetCoreParking(0, 0); }
 
 void FrmPerformance::Text1_Validate(int& Cancel) {
-  const std::string text = Text1->Text();
-  if (NumericText(text) && text.find(',') == std::string::npos) return;
+  if (CacheSizeAccepted(Text1->Text())) return;
   Cancel = 1;
   MsgBox(LoadResString(624), MB_OK | MB_ICONEXCLAMATION);
   Text1->SetText("0");

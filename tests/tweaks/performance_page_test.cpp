@@ -21,6 +21,8 @@
 #include "shell/frmmain.h"
 #include "support/main_window.h"
 #include "support/fakes.h"
+#include "shell/PageFrame.h"
+#include "support/real_input.h"
 #include "support/registry_fixture.h"
 #include "support/scoped_registry_values.h"
 #include "tweaks/frmPerformance.h"
@@ -681,6 +683,85 @@ TEST_F(PerformancePageTest, LeavingTheCacheSizeBoxWithARefusedTextKeepsTheFocusT
   ui::DoEvents();
   EXPECT_EQ(dialogs.MessageBoxes().size(), 1u);
   EXPECT_EQ(GetFocus(), Page().Command3->hWnd());
+}
+
+// With real boxes and the user's own clicks: the page and the main window behind it take
+// no click while a box is up, so the page cannot be closed (and loaded again with the
+// registry's values) between the question and the rest of the Save.
+TEST_F(PerformancePageTest, WhileTheSaveAsksThePageCannotBeClosedOrChanged) {
+  OpenPage(Page());
+  ui::DoEvents();
+  Page().Check1[2].SetValue(1);  // 8+3 names: asked
+  Page().Check3[0].SetValue(1);  // LowLevelHooksTimeout "2000"
+  const HWND page = Page().hWnd(), main = frmmain->hWnd();
+  const POINT closeBox = CloseBoxOf(page), check = CentreOf(Page().Check3[0].hWnd());
+  ASSERT_NE(closeBox.x, -1);
+  bool pageEnabled = true, mainEnabled = true;
+  {
+    RealMessageBoxes boxes;
+    boxes.Answer(IDYES, [&](HWND box) {
+      pageEnabled = IsWindowEnabled(page);
+      mainEnabled = IsWindowEnabled(main);
+      RECT covered{};
+      GetWindowRect(box, &covered);
+      ASSERT_FALSE(PtInRect(&covered, closeBox));
+      ASSERT_FALSE(PtInRect(&covered, check));
+      ASSERT_TRUE(ClickAt(closeBox));
+      ASSERT_TRUE(ClickAt(check));
+    });
+    boxes.Answer(IDOK);
+    ASSERT_TRUE(ClickAt(CentreOf(Page().Command1->hWnd())));  // Save
+    EXPECT_EQ(boxes.Answered(), 2);
+  }
+  EXPECT_FALSE(pageEnabled);
+  EXPECT_FALSE(mainEnabled);
+  ASSERT_TRUE(Page().Loaded());
+  EXPECT_EQ(Page().hWnd(), page) << "the page was closed and loaded again";
+  EXPECT_EQ(Page().Check3[0].Value(), 1);
+  EXPECT_EQ(Value(kFileSystem, "NtfsDisable8dot3NameCreation"), "dword:1");
+  EXPECT_EQ(Value(kDesktop, "LowLevelHooksTimeout"), "sz:2000");
+
+  // Once the boxes are gone, the same close box closes the page.
+  EXPECT_TRUE(IsWindowEnabled(page));
+  EXPECT_TRUE(IsWindowEnabled(main));
+  ASSERT_TRUE(ClickAt(closeBox));
+  EXPECT_FALSE(Page().Loaded());
+  EXPECT_TRUE(IsWindowVisible(main));
+}
+
+// A real click on the preset button while the cache size is refused: the check runs once
+// the button has the focus, takes the focus back, and the button lets the mouse go, so
+// its click does not happen and the next click into the text box reaches the text box.
+TEST_F(PerformancePageTest, ARefusedCacheSizeLeavesNoButtonHoldingTheMouse) {
+  wmi.rows = {Processor(int64_t{256})};
+  OpenPage(Page());
+  ui::DoEvents();
+  const HWND text = Page().Text1->hWnd(), button = Page().Command3->hWnd();
+  ASSERT_TRUE(ClickAt(CentreOf(text)));
+  ASSERT_EQ(GetFocus(), text);
+  Page().Text1->SetText("1,000");
+  {
+    RealMessageBoxes boxes;
+    boxes.Answer(IDOK);
+    ASSERT_TRUE(ClickAt(CentreOf(button)));
+    EXPECT_EQ(boxes.Answered(), 1);
+  }
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_EQ(SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED, 0) << "the button looks pressed";
+  EXPECT_EQ(GetFocus(), text);
+  EXPECT_EQ(Page().Text1->Text(), "0");
+  EXPECT_EQ(Page().Check1[0].Value(), 0) << "the preset ran";
+
+  Page().Text1->SetText("512");
+  SendMessageA(text, EM_SETSEL, 3, 3);
+  RECT box{};
+  GetWindowRect(text, &box);
+  ASSERT_TRUE(ClickAt({box.left + 3, (box.top + box.bottom) / 2}));
+  DWORD start = 99, end = 99;
+  SendMessageA(text, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 0u) << "the click did not reach the text box";
+  EXPECT_EQ(end, 0u);
+  EXPECT_EQ(Page().Text1->Text(), "512");
 }
 
 }  // namespace
