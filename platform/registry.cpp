@@ -101,8 +101,14 @@ LONG RegKey::DeleteKey(HKEY root, const std::string& path, REGSAM mask) {
 std::optional<RegValue> RegKey::Read(const std::string& name) const {
   if (!key_) return std::nullopt;
   RegValue value;
-  DWORD size = 0;
-  LONG rc = RegQueryValueExA(key_, name.c_str(), nullptr, &value.type, nullptr, &size);
+  // Most values fit a first buffer, which spares a query of the size.
+  value.data.resize(512);
+  DWORD size = static_cast<DWORD>(value.data.size());
+  LONG rc = RegQueryValueExA(key_, name.c_str(), nullptr, &value.type, value.data.data(), &size);
+  if (rc == ERROR_SUCCESS) {
+    value.data.resize(size);
+    return value;
+  }
   // The value may grow between the size query and the read: ask again until it fits.
   while (rc == ERROR_SUCCESS || rc == ERROR_MORE_DATA) {
     value.data.resize(size);

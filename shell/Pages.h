@@ -6,12 +6,12 @@
 #include "tweaks/frmPerformance.h"
 
 // Tweaks
-inline ui::FormRef<StandInPage<347>> frmPerformanceII;
-inline ui::FormRef<StandInPage<498>> frmStartupManager;
+#include "tweaks/frmPerformanceII.h"
+#include "services/frmStartupManager.h"
 inline ui::FormRef<StandInPage<305>> frmMoreTweaks;
 inline ui::FormRef<StandInPage<269>> frmInternetExplorer;
 inline ui::FormRef<StandInPage<37>> frmOneButton;
-inline ui::FormRef<StandInPage<298>> frmMiscellaneous;
+#include "tweaks/frmMiscellaneous.h"
 inline ui::FormRef<StandInPage<482>> frmShellTweaks;
 inline ui::FormRef<StandInPage<468>> frmServices;
 // Maintenance

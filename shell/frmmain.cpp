@@ -7,6 +7,7 @@
 #include <cmath>
 #include <ctime>
 
+#include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/registry.h"
 #include "platform/sound.h"
@@ -523,10 +524,10 @@ void FrmMain::UpdateResourceMonitor() {
 void FrmMain::LoadResize() { ScalePageToScreen(*this, 2); }
 
 void FrmMain::Pause(float seconds) {
-  const std::time_t t0 = std::time(nullptr);
+  const std::time_t t0 = platform::clock().Now();
   do {
     ui::DoEvents();
-  } while (std::difftime(std::time(nullptr), t0) < seconds);
+  } while (std::difftime(platform::clock().Now(), t0) < seconds);
 }
 
 void FrmMain::CheckWMI() {

@@ -553,10 +553,24 @@ void WriteTweaks(ui::Form& page, std::span<const TweakBinding> rows, SaveReport&
   }
 }
 
-bool WriteButtonRow(const TweakBinding& row, bool partner) {
+bool WriteButtonRow(const TweakBinding& row, bool partner, std::vector<Part>* failed) {
   if (!Applies(row.when)) return true;
   GroupKey group(true);
-  return ApplyParts(group, PartsOf(row), !partner, true);
+  bool ok = true;
+  for (const Part& part : PartsOf(row)) {
+    if (Apply(group, part.root, part.key, part.value, partner ? part.clear : part.ticked, true))
+      continue;
+    ok = false;
+    if (failed) failed->push_back(part);
+  }
+  return ok;
+}
+
+std::string ValuePath(const Part& part) {
+  const char* root = part.root == HKLM ? "HKEY_LOCAL_MACHINE"
+                     : part.root == HKCR ? "HKEY_CLASSES_ROOT"
+                                         : "HKEY_CURRENT_USER";
+  return std::string(root) + "\\" + part.key + "\\" + part.value;
 }
 
 void ApplyPreset(ui::Form& page, const TweakPreset& preset) {

@@ -255,8 +255,12 @@ std::vector<KeyNotRead> ReadTweaks(ui::Form& page, std::span<const TweakBinding>
 void WriteTweaks(ui::Form& page, std::span<const TweakBinding> rows, SaveReport& report);
 
 // A ButtonWrite row: the button's data (partner false) or its partner's. True when all of
-// it was written.
-bool WriteButtonRow(const TweakBinding& row, bool partner);
+// it was written (or the row does not apply); the values that were not are added to
+// `failed` when it is given.
+bool WriteButtonRow(const TweakBinding& row, bool partner, std::vector<Part>* failed = nullptr);
+
+// The full name of a value: "HKEY_LOCAL_MACHINE\<key>\<value>".
+std::string ValuePath(const Part& part);
 
 void ApplyPreset(ui::Form& page, const TweakPreset& preset);
 

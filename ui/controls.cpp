@@ -6,6 +6,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "ui/DriveList.h"
 #include "ui/HyperLink.h"
 #include "ui/ListView.h"
 #include "ui/ProgressBar.h"
@@ -70,6 +71,7 @@ std::unique_ptr<Control> MakeControl(Form* form, const Def& def) {
     case Kind::ListBox: return std::make_unique<ListBox>(form, def);
     case Kind::Menu: return std::make_unique<Menu>(form, def);
     case Kind::Custom: {
+      if (std::string(def.customClass) == kDriveListClass) return std::make_unique<DriveList>(form, def);
       if (std::string(def.customClass) == kProgressBarClass) return std::make_unique<ProgressBar>(form, def);
       if (std::string(def.customClass) == kHyperLinkClass) return std::make_unique<HyperLink>(form, def);
       if (std::string(def.customClass) == kListViewClass) return std::make_unique<ListView>(form, def);
@@ -271,6 +273,14 @@ DWORD Label::WindowStyle() const {
   if (def_.style & kBorder) s |= WS_BORDER;
   return s;
 }
+
+void Label::SetCaption(const std::string& text) {
+  const bool changed = Caption() != text;
+  Control::SetCaption(text);
+  if (changed) Raise(Change);
+}
+
+void RefreshOnChange(Control& control) { control.Refresh(); }
 
 LRESULT Label::OnCtlColor(HDC dc, UINT message) {
   if (def_.style & kTransparent) {

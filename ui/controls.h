@@ -137,6 +137,8 @@ class Control {
 class Label : public Control {
  public:
   using Control::Control;
+  // A new caption raises Change.
+  void SetCaption(const std::string& text) override;
   LRESULT OnCtlColor(HDC dc, UINT message) override;
   // The height (twips) the caption needs when it wraps at the given width (twips).
   float WrappedHeight(float width);
@@ -438,6 +440,10 @@ class Ctl {
   const char* name_;
   T* cached_ = nullptr;
 };
+
+// The Change handler of controls whose new text must be on screen at once, while the code
+// that set it goes on without passing through the message loop: repaints the control now.
+void RefreshOnChange(Control& control);
 
 // Registers a window class of our own controls once, and returns its name.
 const char* RegisterControlClass(const char* className, WNDPROC proc, LPCSTR cursor);

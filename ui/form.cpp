@@ -15,7 +15,6 @@ std::unique_ptr<Control> MakeControl(Form* form, const Def& def);
 namespace {
 
 constexpr char kFormClass[] = "QuenvorForm";
-constexpr char kContainerSubclassId = 1;
 
 std::vector<Form*>& LoadedList() {
   static std::vector<Form*> forms;
@@ -50,9 +49,24 @@ LRESULT CALLBACK FormWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-// Containers (frames, picture boxes) pass their children's notifications to the form.
-LRESULT CALLBACK ContainerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                               UINT_PTR, DWORD_PTR ref) {
+// Containers (frames, picture boxes) pass their children's notifications to the form. They
+// are subclassed the classic way, with the hook kept here: a list view in a frame sends
+// several notifications per added row, and a lookup that asks the window system for a
+// window property at every message would cost more than the row itself.
+struct ContainerHook {
+  WNDPROC original;
+  Form* form;
+};
+
+std::map<HWND, ContainerHook>& ContainerHooks() {
+  static std::map<HWND, ContainerHook> hooks;
+  return hooks;
+}
+
+LRESULT CALLBACK ContainerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto it = ContainerHooks().find(hwnd);
+  if (it == ContainerHooks().end()) return DefWindowProcA(hwnd, message, wParam, lParam);
+  const ContainerHook hook = it->second;
   switch (message) {
     case WM_ERASEBKGND: {
       RECT r;
@@ -70,18 +84,18 @@ LRESULT CALLBACK ContainerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC: {
-      auto* form = reinterpret_cast<Form*>(ref);
       DepthScope depth;
       bool handled = false;
-      LRESULT r = form->HandleMessage(hwnd, message, wParam, lParam, &handled);
+      LRESULT r = hook.form->HandleMessage(hwnd, message, wParam, lParam, &handled);
       if (handled) return r;
       break;
     }
     case WM_NCDESTROY:
-      RemoveWindowSubclass(hwnd, ContainerProc, kContainerSubclassId);
+      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hook.original));
+      ContainerHooks().erase(hwnd);
       break;
   }
-  LRESULT r = DefSubclassProc(hwnd, message, wParam, lParam);
+  LRESULT r = CallWindowProcA(hook.original, hwnd, message, wParam, lParam);
   switch (message) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
@@ -90,6 +104,12 @@ LRESULT CALLBACK ContainerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
   }
   return r;
+}
+
+void HookContainer(HWND hwnd, Form* form) {
+  auto original = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ContainerProc)));
+  ContainerHooks()[hwnd] = {original, form};
 }
 
 void RegisterFormClass() {
@@ -296,8 +316,7 @@ void Form::CreateFormWindow() {
   for (auto& c : controls_) {
     c->CreateWindowNow();
     if (c->IsContainer() && c->window())
-      SetWindowSubclass(c->window(), ContainerProc, kContainerSubclassId,
-                        reinterpret_cast<DWORD_PTR>(this));
+      HookContainer(c->window(), this);
   }
   RebuildMenu();
   for (auto& c : controls_)

@@ -8,6 +8,7 @@
 #include "platform/seam.h"
 #include "shell/LayoutScaling.h"
 #include "support/fakes.h"
+#include "ui/DriveList.h"
 #include "ui/ListView.h"
 #include "ui/TreeView.h"
 #include "ui/form.h"
@@ -21,6 +22,8 @@ constexpr Def kDesign[] = {
     {.kind = Kind::Frame, .name = "Frame1", .rect = {120, 120, 4800, 3000}, .caption = "Frame"},
     {.kind = Kind::Label, .name = "Label1", .parent = "Frame1", .rect = {240, 360, 3000, 300}},
     {.kind = Kind::ComboBox, .name = "Combo1", .rect = {120, 3300, 2400, 315}, .style = ui::kDropDownList},
+    {.kind = Kind::Custom, .name = "Drive1", .rect = {2640, 3300, 2400, 315},
+     .customClass = ui::kDriveListClass},
     {.kind = Kind::Line, .name = "Line1", .rect = {120, 3900, 4920, 3900}},
     {.kind = Kind::Image, .name = "Image1", .rect = {5100, 120, 720, 720}},
     {.kind = Kind::Timer, .name = "Timer1", .max = 1000},
@@ -39,6 +42,7 @@ class FrmScaled : public ui::Form {
   ui::Ctl<ui::Label> Label1{this, "Label1"};
   ui::Ctl<ui::Frame> Frame1{this, "Frame1"};
   ui::Ctl<ui::ComboBox> Combo1{this, "Combo1"};
+  ui::Ctl<ui::DriveList> Drive1{this, "Drive1"};
   ui::Ctl<ui::Line> Line1{this, "Line1"};
   ui::Ctl<ui::Image> Image1{this, "Image1"};
   ui::Ctl<ui::ListView> List1{this, "List1"};
@@ -96,6 +100,12 @@ TEST_P(ScalingTest, PageScalerScalesEveryControlAndTheForm) {
   EXPECT_FLOAT_EQ(form.Combo1->Width(), 2400 * c.sx);
   EXPECT_FLOAT_EQ(form.Combo1->Height(), 315);
   EXPECT_FLOAT_EQ(form.Combo1->FontSize(), 8 * c.font);
+  // So does a drive list.
+  EXPECT_FLOAT_EQ(form.Drive1->Left(), 2640 * c.sx);
+  EXPECT_FLOAT_EQ(form.Drive1->Top(), 3300 * c.sy);
+  EXPECT_FLOAT_EQ(form.Drive1->Width(), 2400 * c.sx);
+  EXPECT_FLOAT_EQ(form.Drive1->Height(), 315);
+  EXPECT_FLOAT_EQ(form.Drive1->FontSize(), 8 * c.font);
   EXPECT_FLOAT_EQ(form.Line1->X2(), 4920 * c.sx);
   EXPECT_FLOAT_EQ(form.Line1->Y1(), 3900 * c.sy);
   EXPECT_FLOAT_EQ(form.Image1->Width(), 720 * c.sx);

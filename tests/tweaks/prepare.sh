@@ -12,3 +12,6 @@ mkdir -p "$fixtures/rdrive" "$fixtures/linked/temp" "$fixtures/linked/canary"
 ln -s "$fixtures/linked/canary" "$fixtures/linked/temp/link"
 rm -f "$PREFIX/dosdevices/r:"
 ln -s "$fixtures/rdrive" "$PREFIX/dosdevices/r:"
+
+# The files the program's installer puts in the Windows folder (the shortcut-arrow imports).
+cp "$ROOT"/resources/windows/*.reg "$PREFIX/drive_c/windows/"

@@ -781,8 +781,11 @@ TEST_F(EngineTest, AButtonCreatesAMissingPolicyKeyForEitherDataButNoOtherKey) {
   EXPECT_TRUE(WriteButtonRow(policyRow, true));
   EXPECT_EQ(Value("Policies\\Main\\FeatureControl", "(Reserved)"), "sz:0");
   EXPECT_EQ(Value("Policies\\Main\\FeatureControl", "iexplore.exe"), "sz:0");
-  EXPECT_FALSE(WriteButtonRow(browserRow, false));
+  std::vector<Part> failed;
+  EXPECT_FALSE(WriteButtonRow(browserRow, false, &failed));
   EXPECT_FALSE(RegKey(test.Root(), browser, kRead64));
+  ASSERT_EQ(failed.size(), 1u);
+  EXPECT_EQ(ValuePath(failed[0]), "HKEY_CURRENT_USER\\" + browser + "\\Check");
 }
 
 TEST_F(EngineTest, RowsOfAnotherBrowserVersionOrBitnessAreLeftAlone) {

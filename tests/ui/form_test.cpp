@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <string>
 #include <vector>
 
@@ -77,6 +80,10 @@ class FrmSample : public ui::Form {
     });
     Text1->Change = [this] { events.push_back("Text1_Change"); };
     VScroll1->Change = [this] { events.push_back("VScroll1_Change"); };
+    Label1->Change = [this] {
+      events.push_back("Label1_Change");
+      ui::RefreshOnChange(*Label1);
+    };
     Command1->Click = [this] {
       events.push_back("Command1_Click");
       if (unloadOnClick) Unload();
@@ -284,6 +291,33 @@ TEST_F(FormTest, LabelsAreStaticWindowsWhoseTextReadsBack) {
   char cls[32]{};
   GetClassNameA(form.Label1->hWnd(), cls, sizeof cls);
   EXPECT_STREQ(cls, "Static");
+}
+
+// WM_PAINT messages that reach a window while the counter lives.
+struct PaintCount {
+  explicit PaintCount(HWND hwnd) : hwnd(hwnd) { SetWindowSubclass(hwnd, Proc, 1, reinterpret_cast<DWORD_PTR>(this)); }
+  ~PaintCount() { RemoveWindowSubclass(hwnd, Proc, 1); }
+  static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {
+    if (m == WM_PAINT) ++reinterpret_cast<PaintCount*>(self)->paints;
+    return DefSubclassProc(w, m, wp, lp);
+  }
+  HWND hwnd;
+  int paints = 0;
+};
+
+TEST_F(FormTest, ALabelThatRefreshesOnChangeShowsItsNewTextAtOnce) {
+  form.Show();
+  ui::DoEvents();
+  form.events.clear();
+  PaintCount count(form.Label1->hWnd());
+  form.Label1->SetCaption("Saving Performance Settings");
+  // Painted without a pass through the message loop.
+  EXPECT_EQ(count.paints, 1);
+  form.Label1->SetCaption("Saving Performance Settings");  // no change, no event
+  EXPECT_EQ(form.events, std::vector<std::string>{"Label1_Change"});
+  char text[64]{};
+  GetWindowTextA(form.Label1->hWnd(), text, sizeof text);
+  EXPECT_STREQ(text, "Saving Performance Settings");
 }
 
 // The pointer a window shows when the mouse moves over it, as the system asks for it.
