@@ -15,7 +15,7 @@ inline ui::FormRef<StandInPage<37>> frmOneButton;
 inline ui::FormRef<StandInPage<482>> frmShellTweaks;
 inline ui::FormRef<StandInPage<468>> frmServices;
 // Maintenance
-inline ui::FormRef<StandInPage<173>> frmDiskUsage;
+#include "maintenance/frmDiskUsage.h"
 inline ui::FormRef<StandInPage<171>> frmDiskCleaner;
 inline ui::FormRef<StandInPage<479>> frmSharedDLLs;
 inline ui::FormRef<StandInPage<481>> frmShellBrowser;
