@@ -17,7 +17,7 @@ inline ui::FormRef<StandInPage<468>> frmServices;
 // Maintenance
 #include "maintenance/frmDiskUsage.h"
 inline ui::FormRef<StandInPage<171>> frmDiskCleaner;
-inline ui::FormRef<StandInPage<479>> frmSharedDLLs;
+#include "maintenance/frmSharedDLLs.h"
 inline ui::FormRef<StandInPage<481>> frmShellBrowser;
 inline ui::FormRef<StandInPage<72>> frmControl;
 inline ui::FormRef<StandInPage<512>> frmSystemInformation;
