@@ -8,11 +8,11 @@
 // Tweaks
 #include "tweaks/frmPerformanceII.h"
 #include "services/frmStartupManager.h"
-inline ui::FormRef<StandInPage<305>> frmMoreTweaks;
-inline ui::FormRef<StandInPage<269>> frmInternetExplorer;
+#include "tweaks/frmMoreTweaks.h"
+#include "tweaks/frmInternetExplorer.h"
 inline ui::FormRef<StandInPage<37>> frmOneButton;
 #include "tweaks/frmMiscellaneous.h"
-inline ui::FormRef<StandInPage<482>> frmShellTweaks;
+#include "tweaks/frmShellTweaks.h"
 inline ui::FormRef<StandInPage<468>> frmServices;
 // Maintenance
 #include "maintenance/frmDiskUsage.h"

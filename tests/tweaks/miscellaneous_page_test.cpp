@@ -22,6 +22,7 @@
 #include "support/fakes.h"
 #include "support/main_window.h"
 #include "support/registry_fixture.h"
+#include "support/scoped_environment.h"
 #include "support/scoped_registry_values.h"
 #include "tweaks/IE3.h"
 #include "tweaks/frmMiscellaneous.h"
@@ -89,22 +90,6 @@ std::string Written() {
   add(kMessenger, "PreventRun");
   return s;
 }
-
-// The environment variable set for a test's scope.
-class ScopedVariable {
- public:
-  ScopedVariable(const char* name, const std::string& value) : name_(name) {
-    char saved[MAX_PATH * 2];
-    DWORD n = GetEnvironmentVariableA(name, saved, sizeof saved);
-    if (n && n < sizeof saved) saved_ = std::string(saved, n);
-    SetEnvironmentVariableA(name, value.c_str());
-  }
-  ~ScopedVariable() { SetEnvironmentVariableA(name_, saved_ ? saved_->c_str() : nullptr); }
-
- private:
-  const char* name_;
-  std::optional<std::string> saved_;
-};
 
 class MiscellaneousPageTest : public testing::Test {
  protected:
@@ -536,7 +521,7 @@ TEST_P(ClearIconCache, DeletesTheFileAndSaysSoOnlyWhenItIsGone) {
   HANDLE held = c.heldOpen ? CreateFileA(cache.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                          nullptr, OPEN_EXISTING, 0, nullptr)
                            : INVALID_HANDLE_VALUE;
-  ScopedVariable variable("USERPROFILE", profile);
+  ScopedEnvironmentVariable variable("USERPROFILE", profile.c_str());
   dialogs.AnswerMessageBox(IDOK);
   Page().Command35_Click();
   if (held != INVALID_HANDLE_VALUE) CloseHandle(held);

@@ -22,6 +22,7 @@
 #include "shell/frmprogress.h"
 #include "support/fakes.h"
 #include "support/main_window.h"
+#include "support/scoped_environment.h"
 #include "support/scoped_registry_values.h"
 #include "support/test_service.h"
 #include "tweaks/frmPerformanceII.h"
@@ -74,22 +75,6 @@ void ExpectBox(const FakeDialogs::Call& box, const std::string& text, UINT style
   EXPECT_EQ(box.title, title);
   EXPECT_TRUE(box.coloured);
 }
-
-// The environment variable set for a test's scope.
-class ScopedVariable {
- public:
-  ScopedVariable(const char* name, const char* value) : name_(name) {
-    char saved[MAX_PATH * 2];
-    DWORD n = GetEnvironmentVariableA(name, saved, sizeof saved);
-    if (n && n < sizeof saved) saved_ = std::string(saved, n);
-    SetEnvironmentVariableA(name, value);
-  }
-  ~ScopedVariable() { SetEnvironmentVariableA(name_, saved_ ? saved_->c_str() : nullptr); }
-
- private:
-  const char* name_;
-  std::optional<std::string> saved_;
-};
 
 class PerformanceIIPageTest : public testing::Test {
  protected:
@@ -391,7 +376,7 @@ TEST_P(GameBoostWithoutItsList, StopsNothingAndSaysWhy) {
   const std::string temp = c.temp();
   const int closings = frmprogress->Closings();
   {
-    ScopedVariable variable("TEMP", temp == "unset" ? nullptr : temp.c_str());
+    ScopedEnvironmentVariable variable("TEMP", temp == "unset" ? nullptr : temp.c_str());
     Activate();
   }
   EXPECT_EQ(Service("Themes"), "running/demand");
