@@ -15,9 +15,9 @@ inline ui::FormRef<StandInPage<37>> frmOneButton;
 #include "tweaks/frmShellTweaks.h"
 inline ui::FormRef<StandInPage<468>> frmServices;
 // Maintenance
-inline ui::FormRef<StandInPage<173>> frmDiskUsage;
+#include "maintenance/frmDiskUsage.h"
 inline ui::FormRef<StandInPage<171>> frmDiskCleaner;
-inline ui::FormRef<StandInPage<479>> frmSharedDLLs;
+#include "maintenance/frmSharedDLLs.h"
 inline ui::FormRef<StandInPage<481>> frmShellBrowser;
 inline ui::FormRef<StandInPage<72>> frmControl;
 inline ui::FormRef<StandInPage<512>> frmSystemInformation;
