@@ -4,6 +4,7 @@
 
 #include "services/KnownServices.h"
 #include "test_child.h"
+#include "test_service.h"
 
 namespace {
 
@@ -51,9 +52,13 @@ bool LooksLikeDummy(SC_HANDLE service, const std::string& key) {
          command.compare(command.size() - tail.size(), tail.size(), tail) == 0;
 }
 
+// Deletes the service and waits until it is gone, so that one of its name can be made again.
 bool DeleteNamedService(SC_HANDLE manager, const std::string& key) {
-  Handle service(OpenServiceA(manager, key.c_str(), DELETE));
-  return service && DeleteService(service.h);
+  {
+    Handle service(OpenServiceA(manager, key.c_str(), DELETE));
+    if (!service || !DeleteService(service.h)) return false;
+  }
+  return WaitUntilServiceGone(manager, key);
 }
 
 }  // namespace

@@ -120,6 +120,7 @@ ScopedTestService::~ScopedTestService() {
       }
       DeleteService(service);
       CloseServiceHandle(service);
+      WaitUntilServiceGone(manager, name_);
     }
     if (manager) CloseServiceHandle(manager);
   }
@@ -132,6 +133,17 @@ void ScopedTestService::ReleaseStart() {
 }
 void ScopedTestService::ReleaseStop() {
   if (stopRelease_) SetEvent(stopRelease_);
+}
+
+bool WaitUntilServiceGone(SC_HANDLE manager, const std::string& name) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    SC_HANDLE service = OpenServiceA(manager, name.c_str(), SERVICE_QUERY_STATUS);
+    if (!service) return GetLastError() == ERROR_SERVICE_DOES_NOT_EXIST;
+    CloseServiceHandle(service);
+    if (GetTickCount() - start >= kArrangeWaitMs) return false;
+    Sleep(20);
+  }
 }
 
 ServiceFacts ReadServiceFacts(const std::string& name) {

@@ -42,6 +42,11 @@ class ScopedTestService {
   HANDLE stopRelease_ = nullptr;
 };
 
+// Waits (at most 30 s) until a service marked for deletion is gone: the service manager
+// keeps it, refusing a new service of its name, until its process has ended and its last
+// handle is closed. True when it is gone.
+bool WaitUntilServiceGone(SC_HANDLE manager, const std::string& name);
+
 // What the service manager says of a service, read directly for checks.
 struct ServiceFacts {
   bool exists = false;
