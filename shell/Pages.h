@@ -29,7 +29,7 @@ inline ui::FormRef<StandInPage<561>> frmToolBox;
 #include "security/frmDesktop.h"
 #include "security/frmControlPanel.h"
 #include "security/frmLoginAuth.h"
-inline ui::FormRef<StandInPage<210>> frmFirewall;
+#include "security/frmFirewall.h"
 #include "security/frmLockDown.h"
 #include "security/frmUAC.h"
 // Passwords and help
