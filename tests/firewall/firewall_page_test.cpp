@@ -63,11 +63,12 @@ class FirewallPageBase : public testing::Test {
     return {IsWindowEnabled(List().hWnd()) != 0, IsWindowEnabled(page.Command70->hWnd()) != 0,
             IsWindowEnabled(page.Command69->hWnd()) != 0};
   }
-  void ExpectOurMessage(const FakeDialogs::Call& box, const std::string& text) {
+  // A coloured box with an OK button, titled with the program's name.
+  void ExpectOurMessage(const FakeDialogs::Call& box, const std::string& text, UINT icon = MB_ICONEXCLAMATION) {
     EXPECT_EQ(box.text, text);
     EXPECT_EQ(box.title, "Quenvor Pro");
     EXPECT_EQ(box.Buttons(), static_cast<UINT>(MB_OK));
-    EXPECT_EQ(box.Icon(), static_cast<UINT>(MB_ICONEXCLAMATION));
+    EXPECT_EQ(box.Icon(), icon);
     EXPECT_TRUE(box.coloured);
   }
 
@@ -103,13 +104,10 @@ TEST_F(FirewallServiceTest, WithoutTheServiceThePageSaysSoAndOnlyCloseWorks) {
 
     auto shown = boxes.MessageBoxes();
     ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text,
-              "Windows Firewall / Internet Connection Sharing (ICS) Service is not running.  "
-              "Firewall controls have been disabled.");
-    EXPECT_EQ(shown[0].title, "Quenvor Pro");
-    EXPECT_EQ(shown[0].Buttons(), static_cast<UINT>(MB_OK));
-    EXPECT_EQ(shown[0].Icon(), static_cast<UINT>(MB_ICONSTOP));
-    EXPECT_TRUE(shown[0].coloured);
+    ExpectOurMessage(shown[0],
+                     "Windows Firewall / Internet Connection Sharing (ICS) Service is not running.  "
+                     "Firewall controls have been disabled.",
+                     MB_ICONSTOP);
     // Listed before the check, then disabled.
     EXPECT_EQ(List().ItemCount(), c.listFails ? 1 : 2);
     EXPECT_EQ(ControlsEnabled(), (std::vector<bool>{false, false, false}));
