@@ -22,4 +22,13 @@ std::string AnsiFromWide(const std::wstring& text) {
   return narrow;
 }
 
+std::wstring WideEnvironment(const wchar_t* name) {
+  DWORD n = GetEnvironmentVariableW(name, nullptr, 0);
+  if (n == 0) return L"";
+  std::wstring value(n, L'\0');
+  n = GetEnvironmentVariableW(name, value.data(), n);
+  value.resize(n < value.size() ? n : 0);
+  return value;
+}
+
 }  // namespace platform

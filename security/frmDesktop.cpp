@@ -19,7 +19,7 @@ constexpr Def Component(const char* name, int index, float left, int row) {
 }
 
 constexpr Def kDesign[] = {
-    {.kind = Kind::Frame, .name = "Frame50", .index = 0, .rect = {120, 120, 11640, 5640},
+    {.kind = Kind::Frame, .name = "Frame50", .index = 0, .rect = {120, 120, 11640, 5940},
      .caption = "Desktop && Explorer"},
     {.kind = Kind::Frame, .name = "Frame7", .index = 1, .parent = "Frame50", .parentIndex = 0,
      .rect = {240, 300, 11160, 3000}, .caption = "Desktop and Explorer Settings"},
@@ -28,14 +28,14 @@ constexpr Def kDesign[] = {
     Explorer(14, kRight, 0), Explorer(8, kRight, 1), Explorer(9, kRight, 2), Explorer(10, kRight, 3),
     Explorer(11, kRight, 4), Explorer(12, kRight, 5), Explorer(13, kRight, 6),
     {.kind = Kind::Frame, .name = "Frame1", .index = 1, .parent = "Frame50", .parentIndex = 0,
-     .rect = {240, 3420, 11160, 2100}, .caption = "Windows Components"},
+     .rect = {240, 3420, 11160, 2400}, .caption = "Windows Components"},
     Component("Check2", 9, kLeft, 0), Component("Check2", 8, kLeft, 1), Component("Check2", 7, kLeft, 2),
     Component("Check2", 2, kLeft, 3), Component("Check2", 4, kLeft, 4),
     Component("Check2", 6, kRight, 0), Component("Check1", 25, kRight, 1),
     Component("Check1", 27, kRight, 2), Component("Check2", 5, kRight, 3),
-    {.kind = Kind::CommandButton, .name = "Command53", .rect = {120, 5940, 3000, 495},
+    {.kind = Kind::CommandButton, .name = "Command53", .rect = {120, 6240, 3000, 495},
      .caption = "Save Settings"},
-    {.kind = Kind::CommandButton, .name = "Command1", .rect = {8760, 5940, 3000, 495},
+    {.kind = Kind::CommandButton, .name = "Command1", .rect = {8760, 6240, 3000, 495},
      .caption = "Close This Window", .style = ui::kCancel},
 };
 
@@ -44,7 +44,7 @@ constexpr ui::FormDef kForm{.name = "frmDesktop",
                             .border = ui::BorderStyle::FixedSingle,
                             .maxButton = false,
                             .clientWidth = 11880,
-                            .clientHeight = 6600};
+                            .clientHeight = 6900};
 
 constexpr CaptionLine kCaptions[] = {
     {{"Frame50", 0}, 102},       {{"Frame7", 1}, 105},        {{"Frame1", 1}, 16},

@@ -213,17 +213,8 @@ bool FrmStartupManager::OfferRestorePoint() {
   int answer = MsgBox(LoadResString(278), MB_YESNOCANCEL | MB_ICONQUESTION, kAppTitle);
   if (answer == IDCANCEL) return false;
   if (answer != IDYES) return true;
-  // The restore-point page as a silent service: it reports its result itself and leaves
-  // the main window as it is.
-  const bool showMain = ShowMainAfterRestore;
-  ShowMainAfterRestore = false;
-  FRMsysRestore->Hide();
-  FRMsysRestore->txtRPName->SetText(LoadResString(385));
-  FRMsysRestore->CmdCreate_Click();
-  FRMsysRestore->Unload();
-  ShowMainAfterRestore = showMain;
   // Asked for and not made: nothing is removed without the way back the user wanted.
-  return FRMsysRestore->LastCreateSucceeded;
+  return CreateRestorePointQuietly(LoadResString(385));
 }
 
 void FrmStartupManager::Command44_Click() {

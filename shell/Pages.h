@@ -8,16 +8,16 @@
 // Tweaks
 #include "tweaks/frmPerformanceII.h"
 #include "services/frmStartupManager.h"
-inline ui::FormRef<StandInPage<305>> frmMoreTweaks;
-inline ui::FormRef<StandInPage<269>> frmInternetExplorer;
+#include "tweaks/frmMoreTweaks.h"
+#include "tweaks/frmInternetExplorer.h"
 inline ui::FormRef<StandInPage<37>> frmOneButton;
 #include "tweaks/frmMiscellaneous.h"
-inline ui::FormRef<StandInPage<482>> frmShellTweaks;
+#include "tweaks/frmShellTweaks.h"
 inline ui::FormRef<StandInPage<468>> frmServices;
 // Maintenance
-inline ui::FormRef<StandInPage<173>> frmDiskUsage;
+#include "maintenance/frmDiskUsage.h"
 inline ui::FormRef<StandInPage<171>> frmDiskCleaner;
-inline ui::FormRef<StandInPage<479>> frmSharedDLLs;
+#include "maintenance/frmSharedDLLs.h"
 inline ui::FormRef<StandInPage<481>> frmShellBrowser;
 inline ui::FormRef<StandInPage<72>> frmControl;
 inline ui::FormRef<StandInPage<512>> frmSystemInformation;

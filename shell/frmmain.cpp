@@ -21,6 +21,7 @@
 #include "shell/Strings.h"
 #include "shell/WmiGuard.h"
 #include "shell/ColouredMessageBox.h"
+#include "tweaks/FolderDelete.h"
 
 namespace {
 
@@ -528,6 +529,10 @@ void FrmMain::Pause(float seconds) {
   do {
     ui::DoEvents();
   } while (std::difftime(platform::clock().Now(), t0) < seconds);
+}
+
+void FrmMain::FolderDelete(const std::string& strBaseFolder, bool blnContentOnly, bool blnShowErrors) {
+  ::FolderDelete(strBaseFolder, blnContentOnly, blnShowErrors);
 }
 
 void FrmMain::CheckWMI() {

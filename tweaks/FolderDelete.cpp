@@ -65,15 +65,6 @@ bool IsOrHolds(const std::wstring& folder, const std::wstring& other) {
   return other.size() == folder.size() || folder.back() == L'\\' || other[folder.size()] == L'\\';
 }
 
-std::wstring EnvironmentW(const wchar_t* name) {
-  DWORD n = GetEnvironmentVariableW(name, nullptr, 0);
-  if (n == 0) return L"";
-  std::wstring value(n, L'\0');
-  n = GetEnvironmentVariableW(name, value.data(), n);
-  value.resize(n < value.size() ? n : 0);
-  return value;
-}
-
 // The folders no walk may touch or hold, each with the words that name it.
 std::vector<std::pair<std::wstring, const char*>> GuardedFolders() {
   std::vector<std::pair<std::wstring, const char*>> folders;
@@ -88,7 +79,7 @@ std::vector<std::pair<std::wstring, const char*>> GuardedFolders() {
     add(std::wstring(buffer, n), "the Windows folder");
   if (UINT n = GetSystemWindowsDirectoryW(buffer, MAX_PATH); n && n < MAX_PATH)
     add(std::wstring(buffer, n), "the Windows folder");
-  add(EnvironmentW(L"USERPROFILE"), "the user profile");
+  add(platform::WideEnvironment(L"USERPROFILE"), "the user profile");
   if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, SHGFP_TYPE_CURRENT, buffer)))
     add(buffer, "the user profile");
   std::wstring program(32768, L'\0');

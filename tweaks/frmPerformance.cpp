@@ -7,6 +7,7 @@
 
 #include <variant>
 
+#include "platform/native_folders.h"
 #include "platform/registry.h"
 #include "platform/system_facts.h"
 #include "platform/wmi.h"
@@ -343,12 +344,12 @@ void FrmPerformance::Command19_Click() {
   GetEnvironmentVariableA("windir", windir, MAX_PATH);
   const std::string path = std::string(windir) + "\\System32\\QuenvorUndo.exe";
   // The undo program is installed in the native System32 folder.
-  const bool redirect = Is64BitWindows();
-  PVOID redirection = nullptr;
-  if (redirect) Wow64DisableWow64FsRedirection(&redirection);
-  auto started = reinterpret_cast<INT_PTR>(
-      ShellExecuteA(nullptr, "runas", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-  if (redirect) Wow64RevertWow64FsRedirection(redirection);
+  INT_PTR started;
+  {
+    platform::NativeSystemFolders native(Is64BitWindows());
+    started = reinterpret_cast<INT_PTR>(
+        ShellExecuteA(nullptr, "runas", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  }
   if (started <= 32) {
     MsgBox("The settings undo program could not be started:\r\n" + path,
            MB_OK | MB_ICONEXCLAMATION, LoadResString(601));

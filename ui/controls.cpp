@@ -10,6 +10,7 @@
 #include "ui/HyperLink.h"
 #include "ui/ListView.h"
 #include "ui/ProgressBar.h"
+#include "ui/TreeView.h"
 #include "ui/form.h"
 
 namespace ui {
@@ -74,6 +75,7 @@ std::unique_ptr<Control> MakeControl(Form* form, const Def& def) {
       if (std::string(def.customClass) == kProgressBarClass) return std::make_unique<ProgressBar>(form, def);
       if (std::string(def.customClass) == kHyperLinkClass) return std::make_unique<HyperLink>(form, def);
       if (std::string(def.customClass) == kListViewClass) return std::make_unique<ListView>(form, def);
+      if (std::string(def.customClass) == kTreeViewClass) return std::make_unique<TreeView>(form, def);
       auto it = CustomFactories().find(def.customClass);
       if (it == CustomFactories().end())
         throw std::runtime_error(std::string("unknown control class ") + def.customClass);

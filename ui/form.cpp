@@ -28,10 +28,7 @@ std::vector<HWND>& PendingDestroy() {
 
 int g_depth = 0;
 
-struct DepthScope {
-  DepthScope() { ++g_depth; }
-  ~DepthScope() { --g_depth; }
-};
+using DepthScope = WindowProcScope;
 
 Form* FormOf(HWND hwnd) {
   return reinterpret_cast<Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
@@ -147,6 +144,8 @@ struct FontKey {
 int LoadedFormCount() { return static_cast<int>(LoadedList().size()); }
 std::vector<Form*> LoadedForms() { return LoadedList(); }
 int DispatchDepth() { return g_depth; }
+WindowProcScope::WindowProcScope() { ++g_depth; }
+WindowProcScope::~WindowProcScope() { --g_depth; }
 
 Form* ActiveForm() {
   HWND active = GetActiveWindow();

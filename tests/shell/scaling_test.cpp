@@ -10,6 +10,7 @@
 #include "support/fakes.h"
 #include "ui/DriveList.h"
 #include "ui/ListView.h"
+#include "ui/TreeView.h"
 #include "ui/form.h"
 
 namespace {
@@ -28,6 +29,7 @@ constexpr Def kDesign[] = {
     {.kind = Kind::Timer, .name = "Timer1", .max = 1000},
     {.kind = Kind::Custom, .name = "List1", .rect = {120, 4000, 4800, 600}, .value = ui::kListReport,
      .customClass = ui::kListViewClass},
+    {.kind = Kind::Custom, .name = "Tree1", .rect = {5100, 900, 800, 3000}, .customClass = ui::kTreeViewClass},
     {.kind = Kind::Menu, .name = "mnuFile", .caption = "File"},
 };
 
@@ -44,6 +46,7 @@ class FrmScaled : public ui::Form {
   ui::Ctl<ui::Line> Line1{this, "Line1"};
   ui::Ctl<ui::Image> Image1{this, "Image1"};
   ui::Ctl<ui::ListView> List1{this, "List1"};
+  ui::Ctl<ui::TreeView> Tree1{this, "Tree1"};
 };
 
 struct ScreenCase {
@@ -115,6 +118,10 @@ TEST_P(ScalingTest, PageScalerScalesEveryControlAndTheForm) {
   EXPECT_FLOAT_EQ(form.List1->Column(2).Width(), 3000 * c.sx);
   EXPECT_EQ(SendMessageA(form.List1->hWnd(), LVM_GETCOLUMNWIDTH, 1, 0),
             std::lround(3000 * c.sx / (1440.0f / c.dpi)));
+  // A tree view is sized like a box, its font with the others.
+  EXPECT_FLOAT_EQ(form.Tree1->Left(), 5100 * c.sx);
+  EXPECT_FLOAT_EQ(form.Tree1->Height(), 3000 * c.sy);
+  EXPECT_FLOAT_EQ(form.Tree1->FontSize(), 8 * c.font);
   EXPECT_FLOAT_EQ(form.Width(), 6000 * c.sx);
   EXPECT_FLOAT_EQ(form.Height(), 4800 * c.sy);
   EXPECT_FLOAT_EQ(form.Left(), 600 * c.sx);

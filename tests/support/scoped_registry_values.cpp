@@ -108,7 +108,7 @@ std::string StoredValue(HKEY root, const std::string& path, const std::string& n
   return DescribeRegValue(RegKey(root, path, KEY_QUERY_VALUE | KEY_WOW64_64KEY).Read(name));
 }
 
-ScopedQueryDenied::ScopedQueryDenied(HKEY root, const std::string& path, REGSAM view) {
+ScopedKeyAccess::ScopedKeyAccess(HKEY root, const std::string& path, REGSAM allowed, REGSAM view) {
   if (RegOpenKeyExA(root, path.c_str(), 0, READ_CONTROL | WRITE_DAC | view, &key_) != ERROR_SUCCESS) {
     key_ = nullptr;
     ADD_FAILURE() << "cannot open " << path << " to change its DACL";
@@ -127,7 +127,7 @@ ScopedQueryDenied::ScopedQueryDenied(HKEY root, const std::string& path, REGSAM 
   BYTE aclBuffer[256];
   auto* acl = reinterpret_cast<PACL>(aclBuffer);
   InitializeAcl(acl, sizeof aclBuffer, ACL_REVISION);
-  AddAccessAllowedAce(acl, ACL_REVISION, KEY_SET_VALUE, everyone);
+  AddAccessAllowedAce(acl, ACL_REVISION, allowed, everyone);
   SECURITY_DESCRIPTOR sd;
   InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
   SetSecurityDescriptorDacl(&sd, TRUE, acl, FALSE);
@@ -136,7 +136,7 @@ ScopedQueryDenied::ScopedQueryDenied(HKEY root, const std::string& path, REGSAM 
   EXPECT_TRUE(applied_) << "cannot change the DACL of " << path;
 }
 
-ScopedQueryDenied::~ScopedQueryDenied() {
+ScopedKeyAccess::~ScopedKeyAccess() {
   if (!key_) return;
   if (applied_) {
     EXPECT_EQ(RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, saved_.data()), ERROR_SUCCESS)

@@ -62,15 +62,15 @@ std::string DescribeRegValue(const std::optional<platform::RegValue>& value);
 std::string StoredValue(HKEY root, const std::string& path, const std::string& name);
 bool KeyExists(HKEY root, const std::string& path, REGSAM view = KEY_WOW64_64KEY);
 
-// Gives a key a DACL that lets Everyone set values but not query them, so that opening it
-// for reading fails with ERROR_ACCESS_DENIED while opening it for writing succeeds; the
-// key's own DACL is put back when the object goes away.
-class ScopedQueryDenied {
+// Gives a key a DACL that lets Everyone do only what `allowed` names (KEY_SET_VALUE: values
+// can be set but not queried, so opening it for reading fails with ERROR_ACCESS_DENIED;
+// KEY_QUERY_VALUE: the reverse); the key's own DACL is put back when the object goes away.
+class ScopedKeyAccess {
  public:
-  ScopedQueryDenied(HKEY root, const std::string& path, REGSAM view = KEY_WOW64_64KEY);
-  ~ScopedQueryDenied();
-  ScopedQueryDenied(const ScopedQueryDenied&) = delete;
-  ScopedQueryDenied& operator=(const ScopedQueryDenied&) = delete;
+  ScopedKeyAccess(HKEY root, const std::string& path, REGSAM allowed, REGSAM view = KEY_WOW64_64KEY);
+  ~ScopedKeyAccess();
+  ScopedKeyAccess(const ScopedKeyAccess&) = delete;
+  ScopedKeyAccess& operator=(const ScopedKeyAccess&) = delete;
 
   bool Applied() const { return applied_; }
 
@@ -78,4 +78,11 @@ class ScopedQueryDenied {
   HKEY key_ = nullptr;  // opened to read and change the DACL, before it changes
   std::vector<BYTE> saved_;
   bool applied_ = false;
+};
+
+// A key that can be written but not read.
+class ScopedQueryDenied : public ScopedKeyAccess {
+ public:
+  ScopedQueryDenied(HKEY root, const std::string& path, REGSAM view = KEY_WOW64_64KEY)
+      : ScopedKeyAccess(root, path, KEY_SET_VALUE, view) {}
 };

@@ -18,55 +18,13 @@
 #include "shell/ProgramState.h"
 #include "shell/Strings.h"
 #include "support/fakes.h"
-#include "support/test_child.h"
+#include "support/main_window.h"
+#include "support/repointed_service.h"
 #include "support/test_service.h"
 #include "tweaks/WindowsUpdateServices.h"
+#include "tweaks/frmShellTweaks.h"
 
 namespace {
-
-// An existing service pointed at another program until the object goes: this test program
-// (which then runs as that service), or a program that is not there. Then it is stopped and
-// its own program put back.
-class RepointedService {
- public:
-  RepointedService(const std::string& name, bool runs) : name_(name) {
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    SC_HANDLE service = manager ? OpenServiceA(manager, name.c_str(), SERVICE_ALL_ACCESS) : nullptr;
-    DWORD needed = 0;
-    QueryServiceConfigA(service, nullptr, 0, &needed);
-    std::vector<BYTE> buffer(needed ? needed : 1);
-    auto* config = reinterpret_cast<QUERY_SERVICE_CONFIGA*>(buffer.data());
-    if (service && QueryServiceConfigA(service, config, needed, &needed)) {
-      binary_ = config->lpBinaryPathName;
-      const std::string ours =
-          runs ? "\"" + TestProgramPath() + "\" --service " + name : "C:\\no\\such\\service.exe";
-      repointed_ = ChangeServiceConfigA(service, SERVICE_NO_CHANGE, SERVICE_NO_CHANGE, SERVICE_NO_CHANGE,
-                                        ours.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr) != 0;
-    }
-    EXPECT_TRUE(repointed_) << "cannot point " << name << " at the test program";
-    if (service) CloseServiceHandle(service);
-    if (manager) CloseServiceHandle(manager);
-  }
-  ~RepointedService() {
-    if (!repointed_) return;
-    ArrangeService(name_, ReadServiceFacts(name_).startType, false);
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    SC_HANDLE service = manager ? OpenServiceA(manager, name_.c_str(), SERVICE_ALL_ACCESS) : nullptr;
-    EXPECT_TRUE(service && ChangeServiceConfigA(service, SERVICE_NO_CHANGE, SERVICE_NO_CHANGE,
-                                                SERVICE_NO_CHANGE, binary_.c_str(), nullptr, nullptr,
-                                                nullptr, nullptr, nullptr, nullptr))
-        << "cannot put back the program of " << name_;
-    if (service) CloseServiceHandle(service);
-    if (manager) CloseServiceHandle(manager);
-  }
-  RepointedService(const RepointedService&) = delete;
-  RepointedService& operator=(const RepointedService&) = delete;
-
- private:
-  std::string name_;
-  std::string binary_;
-  bool repointed_ = false;
-};
 
 constexpr const char* kWuapp = "C:\\windows\\system32\\wuapp.exe";
 
@@ -216,5 +174,25 @@ INSTANTIATE_TEST_SUITE_P(
                  "\r\nwscsvc: not disabled, not stopped",
                  MB_ICONEXCLAMATION}),
     [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+namespace {
+
+TEST_F(WindowsUpdateServicesTest, TheShellTweaksButtonsStopThenStartThemOnThePagesServiceControl) {
+  RepointedService bits("BITS", true);
+  ScopedTestService wscsvc("wscsvc", SERVICE_DEMAND_START);
+  dialogs.AnswerMessageBox(IDOK);
+  frmShellTweaks->Command46_Click();
+  EXPECT_EQ(States(), "wuauserv:4/stopped wscsvc:4/stopped BITS:4/stopped ");
+  dialogs.AnswerMessageBox(IDNO);
+  frmShellTweaks->Command45_Click();
+  EXPECT_EQ(States(), "wuauserv:2/running wscsvc:2/running BITS:2/running ");
+  const auto boxes = dialogs.MessageBoxes();
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].text, LoadResString(542));
+  EXPECT_EQ(boxes[1].text, LoadResString(541));
+  CloseMainWindow();
+}
 
 }  // namespace
