@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "shell/ProgramState.h"
+#include "support/stopwatch.h"
 #include "support/file_tree.h"
 #include "tweaks/frmMoreTweaks.h"
 
@@ -19,14 +20,6 @@ constexpr int kFolders = 100;
 constexpr int kFilesPerFolder = 100;
 constexpr int kRounds = 3;
 constexpr double kGoal = 1.3;
-
-double Seconds() {
-  static LARGE_INTEGER frequency{};
-  if (!frequency.QuadPart) QueryPerformanceFrequency(&frequency);
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / frequency.QuadPart;
-}
 
 // The plain loop: everything below the folder, depth first, the folder itself kept.
 void PlainDelete(const std::wstring& folder) {
