@@ -5,6 +5,7 @@
 
 #include "platform/system_facts.h"
 #include "shell/ProgramState.h"
+#include "ui/ListView.h"
 
 namespace {
 
@@ -61,6 +62,11 @@ void ResizeControls(float sx, float sy, ui::Form& frm) {
         float l = c.Left(), t = c.Top(), w = c.Width(), h = c.Height();
         c.Move(l * sx, t * sy, w * sx, h * sy);
         if (c.HasFont()) c.SetFontSize(c.FontSize() * f);
+        // A list view's columns keep their share of its width.
+        if (auto* list = dynamic_cast<ui::ListView*>(&c)) {
+          for (int k = 1; k <= list->ColumnCount(); ++k)
+            list->Column(k).SetWidth(list->Column(k).Width() * sx);
+        }
         break;
       }
     }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <set>
 
 #include "platform/registry.h"
 #include "shell/ProgramState.h"
@@ -110,26 +111,41 @@ std::string RowName(const TweakBinding& row) {
 // ---- keys -----------------------------------------------------------------------------
 
 // The key of the current group: consecutive operations under the same root and path share
-// one open. For writing, a missing policy key is created once, the first time the group
-// has something to set.
+// one open. For writing, a policy key that is missing is created only for a value that the
+// user's choice needs; a value that is not needed is left out of a policy key that was
+// missing, also once a needed one has created it in this writer.
 class GroupKey {
  public:
   explicit GroupKey(bool write) : write_(write) {}
 
-  RegKey& Get(Root root, const std::string& path, bool toSet) {
+  RegKey& Get(Root root, const std::string& path) {
     if (!open_ || root != root_ || path != path_) {
       key_ = RegKey(RootKey(root), path, write_ ? RegWriteAccess : RegReadAccess);
       root_ = root;
       path_ = path;
       open_ = true;
-      created_ = false;
-    }
-    if (write_ && toSet && !key_ && !created_ && key_.OpenError() == ERROR_FILE_NOT_FOUND &&
-        IsPolicyPath(path)) {
-      created_ = true;
-      key_ = RegKey::Create(RootKey(root), path, RegWriteAccess);
+      missingPolicy_ = write_ && !key_ && key_.OpenError() == ERROR_FILE_NOT_FOUND &&
+                       IsPolicyPath(path);
+      madeHere_ = key_ && made_.count(Name(root, path)) != 0;
     }
     return key_;
+  }
+
+  // The key to set a value in, or nullptr when the value is to be left out.
+  RegKey* ToSet(Root root, const std::string& path, bool needed) {
+    RegKey& key = Get(root, path);
+    if (missingPolicy_) {
+      if (!needed) return nullptr;
+      key_ = RegKey::Create(RootKey(root), path, RegWriteAccess);
+      missingPolicy_ = false;
+      if (key_) {
+        made_.insert(Name(root, path));
+        madeHere_ = true;
+      }
+      return &key_;
+    }
+    if (madeHere_ && !needed) return nullptr;
+    return &key;
   }
 
   // Ends the group: the next Get opens its key again.
@@ -139,12 +155,20 @@ class GroupKey {
   }
 
  private:
+  static std::string Name(Root root, const std::string& path) {
+    std::string name = std::to_string(static_cast<int>(root)) + "\\" + path;
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return name;
+  }
+
   bool write_;
   bool open_ = false;
-  bool created_ = false;
+  bool missingPolicy_ = false;  // the open key is a policy key that does not exist
+  bool madeHere_ = false;       // the open key is a policy key this writer created
   Root root_ = Root::HKCU;
   std::string path_;
   RegKey key_;
+  std::set<std::string> made_;
 };
 
 // A text value of any length, up to its first NUL; nothing when the key or value is missing
@@ -175,35 +199,63 @@ bool Holds(const Check& check, const RegKey& key, const char* value) {
   }
 }
 
-// Applies one branch's data to a value. False when it could not be done; deleting a value
-// that is not there (or whose key is not there) succeeds.
-bool Apply(GroupKey& group, Root root, const char* path, const char* value, const Data& data) {
+// Applies one branch's data to a value; `needed` when the user's choice needs the value
+// (see GroupKey). False when it could not be done; deleting a value that is not there (or
+// whose key is not there) succeeds, and so does leaving out a value that is not needed.
+bool Apply(GroupKey& group, Root root, const char* path, const char* value, const Data& data,
+           bool needed) {
   switch (data.op) {
     case Op::ByKind:
     case Op::Nothing:
       return true;
     case Op::Delete: {
-      RegKey& key = group.Get(root, path, false);
+      RegKey& key = group.Get(root, path);
       if (!key) return key.OpenError() == ERROR_FILE_NOT_FOUND;
       LONG rc = RegDeleteValueA(key.Handle(), value);
       return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
     }
-    case Op::Dword:
-      return group.Get(root, path, true).WriteDword(value, data.number);
-    case Op::String:
-      return group.Get(root, path, true).WriteString(value, data.text ? data.text : "");
-    case Op::Binary:
-      return group.Get(root, path, true)
-          .WriteBinary(value, std::vector<BYTE>(data.bytes.begin(), data.bytes.end()));
+    case Op::Dword: case Op::String: case Op::Binary:
+      break;
   }
-  return false;
+  RegKey* key = group.ToSet(root, path, needed);
+  if (!key) return true;
+  switch (data.op) {
+    case Op::Dword: return key->WriteDword(value, data.number);
+    case Op::String: return key->WriteString(value, data.text ? data.text : "");
+    case Op::Binary:
+      return key->WriteBinary(value, std::vector<BYTE>(data.bytes.begin(), data.bytes.end()));
+    default: return true;
+  }
 }
 
-bool ApplyParts(GroupKey& group, const std::vector<Part>& parts, bool ticked) {
+bool ApplyParts(GroupKey& group, const std::vector<Part>& parts, bool ticked, bool needed) {
   bool ok = true;
   for (const Part& part : parts)
-    ok = Apply(group, part.root, part.key, part.value, ticked ? part.ticked : part.clear) && ok;
+    ok = Apply(group, part.root, part.key, part.value, ticked ? part.ticked : part.clear,
+               needed) && ok;
   return ok;
+}
+
+// What a read test gives for a missing value (a number reads 0, a text never matches).
+bool HoldsWhenMissing(const Check& check) {
+  switch (check.test) {
+    case Test::NotZero: case Test::EqualsOne: case Test::GreaterThanZero: return false;
+    case Test::NotOne: case Test::EqualsZero: return true;
+    case Test::Equals: return check.number == 0;
+    default: return false;
+  }
+}
+
+// Whether a check-box row shows ticked when its values are missing.
+bool TickedWhenMissing(const TweakBinding& row) {
+  if (row.kind != MultiValue) return HoldsWhenMissing(ShownCheck(row));
+  bool any = false, all = true;
+  for (const Part& part : row.parts) {
+    if (part.shown.test == Test::ByKind) continue;
+    any = true;
+    all = HoldsWhenMissing(part.shown) && all;
+  }
+  return any && all;
 }
 
 // The key toggle: delete one sibling, create the other and set its default value.
@@ -225,7 +277,7 @@ void ReadRow(ui::Form& page, const TweakBinding& row, GroupKey& group) {
   switch (row.kind) {
     case DwordFlag: case DwordFlagOrDelete: case DwordValues: case DwordInverted:
     case StringValues: case StringOrDelete: case OwnKeyAction: {
-      if (Holds(ShownCheck(row), group.Get(row.root, row.key, false), row.value))
+      if (Holds(ShownCheck(row), group.Get(row.root, row.key), row.value))
         Tick(page, row.control);
       return;
     }
@@ -234,7 +286,7 @@ void ReadRow(ui::Form& page, const TweakBinding& row, GroupKey& group) {
       for (const Part& part : row.parts) {
         if (part.shown.test == Test::ByKind) continue;
         any = true;
-        all = Holds(part.shown, group.Get(part.root, part.key, false), part.value) && all;
+        all = Holds(part.shown, group.Get(part.root, part.key), part.value) && all;
       }
       if (any && all) Tick(page, row.control);
       return;
@@ -246,7 +298,7 @@ void ReadRow(ui::Form& page, const TweakBinding& row, GroupKey& group) {
       return;
     }
     case OptionGroup: {
-      const DWORD number = group.Get(row.root, row.key, false).ReadDword(row.value, 0);
+      const DWORD number = group.Get(row.root, row.key).ReadDword(row.value, 0);
       for (const Option& option : row.options) {
         if (option.number == number) {
           Select(page, option.control);
@@ -256,18 +308,18 @@ void ReadRow(ui::Form& page, const TweakBinding& row, GroupKey& group) {
       return;
     }
     case ServiceStart: {
-      const DWORD number = group.Get(row.root, row.key, false).ReadDword(row.value, 0);
+      const DWORD number = group.Get(row.root, row.key).ReadDword(row.value, 0);
       if (number == TickedData(row).number) Select(page, row.control);
       else if (number == ClearData(row).number) Select(page, row.other);
       return;
     }
     case OptionPair: {
-      bool first = Holds(row.shown, group.Get(row.root, row.key, false), row.value);
+      bool first = Holds(row.shown, group.Get(row.root, row.key), row.value);
       Select(page, first ? row.control : row.other);
       return;
     }
     case TextValue: {
-      RegKey& key = group.Get(row.root, row.key, false);
+      RegKey& key = group.Get(row.root, row.key);
       if (row.other) {
         const auto number = static_cast<int32_t>(key.ReadDword(row.value, 0));
         if (number > 0) {
@@ -285,23 +337,26 @@ void ReadRow(ui::Form& page, const TweakBinding& row, GroupKey& group) {
   }
 }
 
-// Writes one row; false when something of it could not be written, and sets `stop` when
-// the row's action ends the writer.
-bool WriteRow(ui::Form& page, const TweakBinding& row, GroupKey& group, bool& stop) {
+// Writes one row; false when something of it could not be written.
+bool WriteRow(ui::Form& page, const TweakBinding& row, GroupKey& group) {
   switch (row.kind) {
     case DwordFlag: case DwordFlagOrDelete: case DwordValues: case DwordInverted:
-    case StringValues: case StringOrDelete: case MultiValue:
-      return ApplyParts(group, PartsOf(row), Ticked(page, row.control));
+    case StringValues: case StringOrDelete: case MultiValue: {
+      const bool ticked = Ticked(page, row.control);
+      return ApplyParts(group, PartsOf(row), ticked, ticked != TickedWhenMissing(row));
+    }
     case UnconditionalWrite:
-      return ApplyParts(group, PartsOf(row), true);
+      return ApplyParts(group, PartsOf(row), true, false);
     case KeyToggle:
       group.Close();
       return WriteKeyToggle(row, Ticked(page, row.control));
     case OptionGroup: {
+      // A missing value selects the option numbered 0.
       bool ok = true;
       for (const Option& option : row.options)
         if (Selected(page, option.control))
-          ok = Apply(group, row.root, row.key, row.value, Dword(option.number)) && ok;
+          ok = Apply(group, row.root, row.key, row.value, Dword(option.number),
+                     option.number != 0) && ok;
       return ok;
     }
     case ServiceStart: {
@@ -309,19 +364,22 @@ bool WriteRow(ui::Form& page, const TweakBinding& row, GroupKey& group, bool& st
       bool ok = true;
       if (Selected(page, row.control)) {
         group.Close();
-        ok = Apply(group, row.root, row.key, row.value, TickedData(row)) && ok;
+        ok = Apply(group, row.root, row.key, row.value, TickedData(row), true) && ok;
       }
       if (Selected(page, row.other)) {
         group.Close();
-        ok = Apply(group, row.root, row.key, row.value, ClearData(row)) && ok;
+        ok = Apply(group, row.root, row.key, row.value, ClearData(row), true) && ok;
       }
       group.Close();
       return ok;
     }
     case OptionPair: {
+      const bool firstWhenMissing = HoldsWhenMissing(row.shown);
       bool ok = true;
-      if (Selected(page, row.control)) ok = ApplyParts(group, PartsOf(row), true) && ok;
-      if (Selected(page, row.other)) ok = ApplyParts(group, PartsOf(row), false) && ok;
+      if (Selected(page, row.control))
+        ok = ApplyParts(group, PartsOf(row), true, !firstWhenMissing) && ok;
+      if (Selected(page, row.other))
+        ok = ApplyParts(group, PartsOf(row), false, firstWhenMissing) && ok;
       return ok;
     }
     case TextValue: {
@@ -329,7 +387,7 @@ bool WriteRow(ui::Form& page, const TweakBinding& row, GroupKey& group, bool& st
         auto* text = ControlOf<ui::TextBox>(page, row.control);
         if (!text) return true;
         const std::string typed = text->Text();
-        return Apply(group, row.root, row.key, row.value, Sz(typed.c_str()));
+        return Apply(group, row.root, row.key, row.value, Sz(typed.c_str()), !typed.empty());
       }
       if (!Ticked(page, row.control)) return true;
       auto* text = ControlOf<ui::TextBox>(page, row.other);
@@ -338,15 +396,14 @@ bool WriteRow(ui::Form& page, const TweakBinding& row, GroupKey& group, bool& st
       double rounded = std::nearbyint(*number);
       if (rounded < INT32_MIN || rounded > INT32_MAX) return true;
       return Apply(group, row.root, row.key, row.value,
-                   Dword(static_cast<DWORD>(static_cast<int32_t>(rounded))));
+                   Dword(static_cast<DWORD>(static_cast<int32_t>(rounded))), true);
     }
     case OwnKeyAction: {
       const bool ticked = Ticked(page, row.control);
-      if (row.action && !row.action(page, ticked)) {
-        stop = true;
-        return false;
-      }
-      return Apply(group, row.root, row.key, row.value, Dword(ticked ? 1 : 0));
+      if (row.action && !row.action(page, ticked)) return false;
+      group.Close();
+      return RegKey::Create(RootKey(row.root), row.key, RegWriteAccess)
+          .WriteDword(row.value, ticked ? 1 : 0);
     }
     case ButtonWrite: case Unbound:
       return true;
@@ -426,22 +483,17 @@ void WriteTweaks(ui::Form& page, std::span<const TweakBinding> rows, SaveReport&
   for (const TweakBinding& row : rows)
     if (row.confirm && Applies(row.when)) Ask(page, row);
   GroupKey group(true);
-  bool stop = false;
   for (const TweakBinding& row : rows) {
     if (!Applies(row.when) || row.kind == Unbound || row.kind == ButtonWrite) continue;
-    if (stop) {
-      report.Add(RowName(row));
-      continue;
-    }
     if (row.kind != UnconditionalWrite && !HasControl(page, row.control)) continue;
-    if (!WriteRow(page, row, group, stop)) report.Add(RowName(row));
+    if (!WriteRow(page, row, group)) report.Add(RowName(row));
   }
 }
 
 bool WriteButtonRow(const TweakBinding& row, bool partner) {
   if (!Applies(row.when)) return true;
   GroupKey group(true);
-  return ApplyParts(group, PartsOf(row), !partner);
+  return ApplyParts(group, PartsOf(row), !partner, true);
 }
 
 void ApplyPreset(ui::Form& page, const TweakPreset& preset) {

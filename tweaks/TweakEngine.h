@@ -15,10 +15,16 @@
 //
 // Keys. Consecutive rows (and parts of a row) under the same root and path share one open
 // of the key: RegReadAccess for reading, RegWriteAccess for writing. Keys are never
-// created, with two exceptions: a KeyToggle row creates the subkey it stands for, and a
-// write into a missing policy key (a path with a "Policies" component, absent until the
-// first policy is set) creates that key. Subkeys are created and deleted in the view that
-// the masks select.
+// created, with three exceptions, all in the view that the masks select:
+// - a KeyToggle row creates the subkey it stands for;
+// - an OwnKeyAction row creates the key of its record (the program's own settings key);
+// - a policy key (a path with a "Policies" component) is absent until a policy is set, and
+//   absence is Windows' "not configured". A missing policy key is created only for a row
+//   whose choice needs a value in it: a row whose state differs from what it shows when
+//   its values are missing (a box ticked, an inverted box cleared, an option other than
+//   the one a missing value selects, a text typed), and a ButtonWrite row's button. The
+//   other rows of such a key write nothing there and are not reported as unsaved, also
+//   when another row created the key in the same Save.
 #include <windows.h>
 
 #include <cstdint>
@@ -69,8 +75,8 @@ enum class Kind : uint8_t {
                       // Save, the text read shown in it. Number row (.other = the text box):
                       // while .control is ticked, the text as a 32-bit number; ticked and the
                       // number shown when the value is greater than 0
-  OwnKeyAction,       // .action(page, ticked), then .value = 1 or 0 in .root\.key; ticked
-                      // when that value is 1
+  OwnKeyAction,       // .action(page, ticked), then .value = 1 or 0 in .root\.key (the key
+                      // created when missing); ticked when that value is 1
   ButtonWrite,        // not read and not saved: WriteButtonRow writes .ticked (the button) or
                       // .clear (its partner) data, or the .parts
   UnconditionalWrite, // .ticked written on every Save, whatever the boxes; not read
@@ -153,8 +159,9 @@ struct Confirmation {
   bool (*askWhen)(int32_t figure) = nullptr;
 };
 
-// The action of an OwnKeyAction row; false ends the writer there (its remaining rows are
-// not written).
+// The action of an OwnKeyAction row. False: the action could not be carried out, so the
+// row is not saved (its record is not written, and Save names it); the writer goes on with
+// its next row.
 using RowAction = bool (*)(ui::Form& page, bool ticked);
 
 struct TweakBinding {

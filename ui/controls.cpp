@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "ui/HyperLink.h"
+#include "ui/ListView.h"
 #include "ui/ProgressBar.h"
 #include "ui/form.h"
 
@@ -70,6 +71,7 @@ std::unique_ptr<Control> MakeControl(Form* form, const Def& def) {
     case Kind::Custom: {
       if (std::string(def.customClass) == kProgressBarClass) return std::make_unique<ProgressBar>(form, def);
       if (std::string(def.customClass) == kHyperLinkClass) return std::make_unique<HyperLink>(form, def);
+      if (std::string(def.customClass) == kListViewClass) return std::make_unique<ListView>(form, def);
       auto it = CustomFactories().find(def.customClass);
       if (it == CustomFactories().end())
         throw std::runtime_error(std::string("unknown control class ") + def.customClass);

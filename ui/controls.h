@@ -92,6 +92,8 @@ class Control {
   virtual LRESULT OnCtlColor(HDC dc, UINT message);
   virtual void OnDrawItem(const DRAWITEMSTRUCT&) {}
   virtual void OnScroll(int code, int pos) {}
+  // A WM_NOTIFY from the control's window; true when handled, with *result to return.
+  virtual bool OnNotify(const NMHDR& header, LRESULT* result) { return false; }
   float TwipsPerPixel() const;
   int ToPixels(float twips) const;
   void Raise(const std::function<void()>& handler);

@@ -585,6 +585,14 @@ LRESULT Form::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         return 0;
       }
       break;
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      LRESULT result = 0;
+      if (Control* c = ByWindow(header->hwndFrom)) {
+        if (c->OnNotify(*header, &result)) return result;
+      }
+      break;
+    }
     case WM_DRAWITEM: {
       auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
       if (Control* c = ByWindow(item->hwndItem)) {

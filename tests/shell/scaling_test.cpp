@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cmath>
+
 #include "platform/seam.h"
 #include "shell/LayoutScaling.h"
 #include "support/fakes.h"
+#include "ui/ListView.h"
 #include "ui/form.h"
 
 namespace {
@@ -17,6 +23,8 @@ constexpr Def kDesign[] = {
     {.kind = Kind::Line, .name = "Line1", .rect = {120, 3900, 4920, 3900}},
     {.kind = Kind::Image, .name = "Image1", .rect = {5100, 120, 720, 720}},
     {.kind = Kind::Timer, .name = "Timer1", .max = 1000},
+    {.kind = Kind::Custom, .name = "List1", .rect = {120, 4000, 4800, 600}, .value = ui::kListReport,
+     .customClass = ui::kListViewClass},
     {.kind = Kind::Menu, .name = "mnuFile", .caption = "File"},
 };
 
@@ -31,6 +39,7 @@ class FrmScaled : public ui::Form {
   ui::Ctl<ui::ComboBox> Combo1{this, "Combo1"};
   ui::Ctl<ui::Line> Line1{this, "Line1"};
   ui::Ctl<ui::Image> Image1{this, "Image1"};
+  ui::Ctl<ui::ListView> List1{this, "List1"};
 };
 
 struct ScreenCase {
@@ -65,6 +74,8 @@ class ScalingTest : public testing::TestWithParam<ScreenCase> {
 TEST_P(ScalingTest, PageScalerScalesEveryControlAndTheForm) {
   const ScreenCase& c = GetParam();
   form.Load();
+  form.List1->AddColumn("NAME", "Name").SetWidth(1500);
+  form.List1->AddColumn("PATH", "Path").SetWidth(3000);
   ScalePageToScreen(form);
 
   EXPECT_EQ(ScreenWidthPx, c.width);
@@ -86,6 +97,14 @@ TEST_P(ScalingTest, PageScalerScalesEveryControlAndTheForm) {
   EXPECT_FLOAT_EQ(form.Line1->Y1(), 3900 * c.sy);
   EXPECT_FLOAT_EQ(form.Image1->Width(), 720 * c.sx);
   EXPECT_EQ(form.Image1->Stretch(), c.scaled && c.dpi != 96);
+  // A list view is sized like a box, and its columns keep their share of its width.
+  EXPECT_FLOAT_EQ(form.List1->Width(), 4800 * c.sx);
+  EXPECT_FLOAT_EQ(form.List1->Height(), 600 * c.sy);
+  EXPECT_FLOAT_EQ(form.List1->FontSize(), 8 * c.font);
+  EXPECT_FLOAT_EQ(form.List1->Column(1).Width(), 1500 * c.sx);
+  EXPECT_FLOAT_EQ(form.List1->Column(2).Width(), 3000 * c.sx);
+  EXPECT_EQ(SendMessageA(form.List1->hWnd(), LVM_GETCOLUMNWIDTH, 1, 0),
+            std::lround(3000 * c.sx / (1440.0f / c.dpi)));
   EXPECT_FLOAT_EQ(form.Width(), 6000 * c.sx);
   EXPECT_FLOAT_EQ(form.Height(), 4800 * c.sy);
   EXPECT_FLOAT_EQ(form.Left(), 600 * c.sx);

@@ -362,7 +362,7 @@ TEST_F(PerformancePageTest, SaveWithEveryBoxClearWritesEveryClearState) {
             "EnablePrefetcher=dword:2\n"
             "EnableSuperfetch=dword:2\n"
             "Win32PrioritySeparation=missing\n"  // no option selected
-            "NoLowDiskSpaceChecks=dword:0\n"     // the policy key was created for it
+            "NoLowDiskSpaceChecks=missing\n"    // the policy stays not configured
             "EnableAutoLayout=dword:0\n"
             "LargeSystemCache=dword:0\n"
             "DisablePagingExecutive=dword:0\n"
@@ -380,6 +380,7 @@ TEST_F(PerformancePageTest, SaveWithEveryBoxClearWritesEveryClearState) {
             "HungAppTimeout=sz:5000\n"
             "WaitToKillServiceTimeout=sz:20000\n"
             "AutoEndTasks=sz:1\n");
+  EXPECT_FALSE(Exists(kPolicies.root, kPolicies.key)) << "a policy key was created for a clear box";
   const auto boxes = dialogs.MessageBoxes();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text, LoadResString(351));

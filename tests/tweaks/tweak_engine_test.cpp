@@ -319,24 +319,84 @@ TEST_F(EngineTest, MultiValueWritesEveryPartInItsOwnKeyAndReadsTheCombinedTest) 
 
 // ---- policy keys and keys that cannot be written ----------------------------------------
 
-TEST_F(EngineTest, AMissingPolicyKeyIsCreatedForAWriteButNoOtherKeyIs) {
-  const std::string policy = test.Sub("Software\\Policies\\Vendor");
-  const std::string lower = test.Sub("CurrentVersion\\policies\\Explorer");
+// A missing policy key is Windows' "not configured": it is created only for a row whose
+// choice differs from what the row shows while its value is missing.
+struct PolicyCase {
+  const char* name;
+  Kind kind;
+  int box;              // the check box's state
+  const char* option;   // OptionGroup: the option selected (nullptr: none)
+  const char* typed;    // TextValue: the text typed
+  const char* after;    // the value afterwards; "no key" when the key was not created
+};
+
+class MissingPolicyKey : public EngineTest, public testing::WithParamInterface<PolicyCase> {};
+
+constexpr Option kZeroOneTwo[] = {{{"Option1"}, 0}, {{"Option2"}, 1}, {{"Option3"}, 2}};
+
+TEST_P(MissingPolicyKey, IsCreatedOnlyWhenTheChoiceNeedsAValue) {
+  const PolicyCase& c = GetParam();
+  const std::string policy = test.Sub("Software\\Policies\\Vendor\\Client");
+  TweakBinding row{.control = kBox0, .caption = 158, .key = policy.c_str(), .value = "V",
+                   .kind = c.kind};
+  if (c.kind == OptionGroup) {
+    row.control = {"Option1"};
+    row.options = kZeroOneTwo;
+    if (c.option) page.Opt(c.option).SetValue(true);
+  } else if (c.kind == TextValue) {
+    row.control = {"Text1"};
+    page.Text("Text1").SetText(c.typed);
+  } else {
+    page.Box(0).SetValue(c.box);
+  }
+  SaveReport report = Write(std::span(&row, 1));
+  EXPECT_TRUE(report.notSaved.empty()) << "an unconfigured policy was named as not saved";
+  if (std::string(c.after) == "no key") {
+    EXPECT_FALSE(RegKey(test.Root(), policy, kRead64)) << "the policy key was created";
+  } else {
+    EXPECT_EQ(Value("Software\\Policies\\Vendor\\Client", "V"), c.after);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Choices, MissingPolicyKey,
+    testing::Values(PolicyCase{"FlagTicked", DwordFlag, 1, nullptr, nullptr, "dword:1"},
+                    PolicyCase{"FlagClear", DwordFlag, 0, nullptr, nullptr, "no key"},
+                    PolicyCase{"FlagGrey", DwordFlag, 2, nullptr, nullptr, "no key"},
+                    PolicyCase{"FlagOrDeleteClear", DwordFlagOrDelete, 0, nullptr, nullptr, "no key"},
+                    // An inverted box shows ticked while its value is missing.
+                    PolicyCase{"InvertedTicked", DwordInverted, 1, nullptr, nullptr, "no key"},
+                    PolicyCase{"InvertedClear", DwordInverted, 0, nullptr, nullptr, "dword:1"},
+                    PolicyCase{"OptionNone", OptionGroup, 0, nullptr, nullptr, "no key"},
+                    // A missing value selects the option numbered 0.
+                    PolicyCase{"OptionZero", OptionGroup, 0, "Option1", nullptr, "no key"},
+                    PolicyCase{"OptionTwo", OptionGroup, 0, "Option3", nullptr, "dword:2"},
+                    PolicyCase{"TextEmpty", TextValue, 0, nullptr, "", "no key"},
+                    PolicyCase{"TextTyped", TextValue, 0, nullptr, "Dallmoor", "sz:Dallmoor"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(EngineTest, APolicyKeyCreatedForOneRowGetsOnlyTheValuesChosen) {
+  const std::string made = test.Sub("Policies\\Made");
+  const std::string existing = test.Sub("Policies\\Existing");
   const std::string plain = test.Sub("Services\\Driver");
-  const std::string deleteOnly = test.Sub("Policies\\OnlyDeletes");
+  ASSERT_TRUE(RegKey::Create(test.Root(), existing, KEY_WOW64_64KEY));
   const TweakBinding rows[] = {
-      {.control = kBox0, .caption = 137, .key = policy.c_str(), .value = "Flag", .kind = DwordFlag},
-      {.control = kBox1, .caption = 333, .key = lower.c_str(), .value = "Flag", .kind = DwordFlag},
+      // The clear row comes first: the key does not exist yet when it is written.
+      {.control = kBox1, .key = made.c_str(), .value = "Before", .kind = DwordFlag},
+      {.control = kBox0, .key = made.c_str(), .value = "Chosen", .kind = DwordFlag},
+      {.control = kBox2, .key = existing.c_str(), .value = "Clear", .kind = DwordFlag},
+      // The same key again in a later group, after the writer created it.
+      {.control = kBox2, .key = made.c_str(), .value = "After", .kind = DwordFlag},
       {.control = kBox2, .caption = 59, .key = plain.c_str(), .value = "Start", .kind = DwordFlag},
-      {.control = kBox2, .caption = 112, .key = deleteOnly.c_str(), .value = "V", .kind = DwordFlagOrDelete},
   };
   page.Box(0).SetValue(1);
   SaveReport report = Write(rows);
 
-  EXPECT_EQ(Value("Software\\Policies\\Vendor", "Flag"), "dword:1");
-  EXPECT_EQ(Value("CurrentVersion\\policies\\Explorer", "Flag"), "dword:0");
+  EXPECT_EQ(Value("Policies\\Made", "Chosen"), "dword:1");
+  EXPECT_EQ(Value("Policies\\Made", "Before"), "missing");
+  EXPECT_EQ(Value("Policies\\Made", "After"), "missing");
+  EXPECT_EQ(Value("Policies\\Existing", "Clear"), "dword:0") << "an existing policy key gets every row";
   EXPECT_FALSE(RegKey(test.Root(), plain, kRead64)) << "a key other than a policy key was created";
-  EXPECT_FALSE(RegKey(test.Root(), deleteOnly, kRead64)) << "a policy key was created only to delete from it";
   // Only the setting whose key could not be had is reported.
   EXPECT_EQ(report.notSaved, std::vector<std::string>{LoadResString(59)});
 }
@@ -612,14 +672,16 @@ bool RefuseAction(ui::Form&, bool ticked) {
   return false;
 }
 
-TEST_F(EngineTest, OwnKeyActionRunsItsActionAndRecordsTheStateInTheSettingsKey) {
+TEST_F(EngineTest, OwnKeyActionRunsItsActionAndRecordsTheStateInItsKeyCreatedWhenMissing) {
   actions.clear();
-  const TweakBinding rows[] = {{.control = kBox0, .key = path.c_str(), .value = "DisableRecycleBin",
-                                .kind = OwnKeyAction, .action = RecordAction}};
+  const std::string settings = test.Sub("Dallmoor Software\\Quenvor");
+  const TweakBinding rows[] = {{.control = kBox0, .key = settings.c_str(),
+                                .value = "DisableRecycleBin", .kind = OwnKeyAction,
+                                .action = RecordAction}};
   page.Box(0).SetValue(1);
-  Write(rows);
+  EXPECT_TRUE(Write(rows).notSaved.empty());
   EXPECT_EQ(actions, std::vector<std::string>{"on"});
-  EXPECT_EQ(Value("DisableRecycleBin"), "dword:1");
+  EXPECT_EQ(Value("Dallmoor Software\\Quenvor", "DisableRecycleBin"), "dword:1");
 
   EngineForm reread;
   ReadTweaks(reread, rows);
@@ -628,8 +690,9 @@ TEST_F(EngineTest, OwnKeyActionRunsItsActionAndRecordsTheStateInTheSettingsKey) 
   reread.Unload();
 }
 
-TEST_F(EngineTest, AnActionThatEndsTheWriterLeavesTheRestUnwrittenAndReported) {
+TEST_F(EngineTest, AFailedActionLeavesOnlyItsOwnRowUnsaved) {
   actions.clear();
+  Put(test.Root(), path, "Recycle", Num(1));
   const TweakBinding rows[] = {
       {.control = kBox0, .key = path.c_str(), .value = "First", .kind = DwordFlag},
       {.control = kBox1, .caption = 147, .key = path.c_str(), .value = "Recycle",
@@ -637,10 +700,11 @@ TEST_F(EngineTest, AnActionThatEndsTheWriterLeavesTheRestUnwrittenAndReported) {
       {.control = kBox2, .caption = 156, .key = path.c_str(), .value = "Last", .kind = DwordFlag},
   };
   SaveReport report = Write(rows);
+  EXPECT_EQ(actions, std::vector<std::string>{"refused"});
   EXPECT_EQ(Value("First"), "dword:0");
-  EXPECT_EQ(Value("Recycle"), "missing");
-  EXPECT_EQ(Value("Last"), "missing");
-  EXPECT_EQ(report.notSaved, (std::vector<std::string>{LoadResString(147), LoadResString(156)}));
+  EXPECT_EQ(Value("Recycle"), "dword:1") << "the record of an action not carried out changed";
+  EXPECT_EQ(Value("Last"), "dword:0") << "the writer stopped at the failed action";
+  EXPECT_EQ(report.notSaved, std::vector<std::string>{LoadResString(147)});
 }
 
 TEST_F(EngineTest, UnconditionalButtonAndUnboundRows) {
@@ -665,6 +729,22 @@ TEST_F(EngineTest, UnconditionalButtonAndUnboundRows) {
   EXPECT_EQ(Value("Button"), "dword:0");
   EXPECT_TRUE(WriteButtonRow(rows[1], true));
   EXPECT_EQ(Value("Button"), "missing");
+}
+
+TEST_F(EngineTest, AButtonCreatesAMissingPolicyKeyForEitherDataButNoOtherKey) {
+  const std::string policy = test.Sub("Policies\\Main\\FeatureControl");
+  const std::string browser = test.Sub("Main\\FeatureControl");
+  const Part parts[] = {{HKCU, policy.c_str(), "(Reserved)", Sz("1"), Sz("0")},
+                        {HKCU, policy.c_str(), "iexplore.exe", Sz("1"), Sz("0")}};
+  const TweakBinding policyRow{.kind = ButtonWrite, .parts = parts};
+  const TweakBinding browserRow{.key = browser.c_str(), .value = "Check", .kind = ButtonWrite,
+                                .ticked = Dword(0), .clear = Dword(1)};
+
+  EXPECT_TRUE(WriteButtonRow(policyRow, true));
+  EXPECT_EQ(Value("Policies\\Main\\FeatureControl", "(Reserved)"), "sz:0");
+  EXPECT_EQ(Value("Policies\\Main\\FeatureControl", "iexplore.exe"), "sz:0");
+  EXPECT_FALSE(WriteButtonRow(browserRow, false));
+  EXPECT_FALSE(RegKey(test.Root(), browser, kRead64));
 }
 
 TEST_F(EngineTest, RowsOfAnotherBrowserVersionOrBitnessAreLeftAlone) {
