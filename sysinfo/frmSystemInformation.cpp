@@ -117,6 +117,8 @@ void FrmSystemInformation::Combo5_Click() {
   const std::string chosen = Combo5->Text();
   for (const CategoryItem& category : kCategories) {
     if (!category.reader || chosen != LoadResString(category.textRes)) continue;
+    // Emptied and filled in one go: the list repaints once.
+    ui::ListView::RedrawOff quiet(*vbalListViewCtl2);
     vbalListViewCtl2->Clear();
     category.reader();
     return;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <unordered_map>
 
 #include "platform/system_facts.h"
 
@@ -15,7 +16,6 @@ std::unique_ptr<Control> MakeControl(Form* form, const Def& def);
 namespace {
 
 constexpr char kFormClass[] = "QuenvorForm";
-constexpr char kContainerSubclassId = 1;
 
 std::vector<Form*>& LoadedList() {
   static std::vector<Form*> forms;
@@ -53,9 +53,25 @@ LRESULT CALLBACK FormWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-// Containers (frames, picture boxes) pass their children's notifications to the form.
-LRESULT CALLBACK ContainerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                               UINT_PTR, DWORD_PTR ref) {
+// Containers (frames, picture boxes) pass their children's notifications to the form. They
+// are subclassed the classic way, with their previous procedure kept here: the common
+// controls' subclass helper looks its chain up in a window property on every message, which
+// under Wine is a round trip to the server and made each row added to a list inside a frame
+// several times dearer than the list's own work.
+struct ContainerHook {
+  WNDPROC previous;
+  Form* form;
+};
+
+std::unordered_map<HWND, ContainerHook>& ContainerHooks() {
+  static std::unordered_map<HWND, ContainerHook> hooks;
+  return hooks;
+}
+
+LRESULT CALLBACK ContainerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto it = ContainerHooks().find(hwnd);
+  if (it == ContainerHooks().end()) return DefWindowProcA(hwnd, message, wParam, lParam);
+  const ContainerHook hook = it->second;
   switch (message) {
     case WM_ERASEBKGND: {
       RECT r;
@@ -73,18 +89,18 @@ LRESULT CALLBACK ContainerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC: {
-      auto* form = reinterpret_cast<Form*>(ref);
       DepthScope depth;
       bool handled = false;
-      LRESULT r = form->HandleMessage(hwnd, message, wParam, lParam, &handled);
+      LRESULT r = hook.form->HandleMessage(hwnd, message, wParam, lParam, &handled);
       if (handled) return r;
       break;
     }
     case WM_NCDESTROY:
-      RemoveWindowSubclass(hwnd, ContainerProc, kContainerSubclassId);
+      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hook.previous));
+      ContainerHooks().erase(hwnd);
       break;
   }
-  LRESULT r = DefSubclassProc(hwnd, message, wParam, lParam);
+  LRESULT r = CallWindowProcA(hook.previous, hwnd, message, wParam, lParam);
   switch (message) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
@@ -93,6 +109,12 @@ LRESULT CALLBACK ContainerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
   }
   return r;
+}
+
+void HookContainer(HWND hwnd, Form* form) {
+  ContainerHooks()[hwnd] =
+      ContainerHook{reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)), form};
+  SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ContainerProc));
 }
 
 void RegisterFormClass() {
@@ -296,9 +318,7 @@ void Form::CreateFormWindow() {
                              0, 0, 0, 0, hwnd_, nullptr, GetModuleHandleA(nullptr), nullptr);
   for (auto& c : controls_) {
     c->CreateWindowNow();
-    if (c->IsContainer() && c->window())
-      SetWindowSubclass(c->window(), ContainerProc, kContainerSubclassId,
-                        reinterpret_cast<DWORD_PTR>(this));
+    if (c->IsContainer() && c->window()) HookContainer(c->window(), this);
   }
   RebuildMenu();
   for (auto& c : controls_)
