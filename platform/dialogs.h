@@ -23,7 +23,10 @@ struct OpenFileRequest {
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
-  // MessageBoxA: returns the button pressed (IDOK, IDYES ...).
+  // MessageBoxA: returns the button pressed (IDOK, IDYES ...). The box is modal to the
+  // program: it is owned by `owner`, or when that is null by the program's active window,
+  // or when there is none it is task-modal; every other window of the program stays
+  // disabled while it is up, also for a system-modal box.
   virtual int MessageBox(HWND owner, const std::string& text, const std::string& title,
                          UINT style) = 0;
   // The system restart dialog (shell32 ordinal 59): returns its result (IDYES when the

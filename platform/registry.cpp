@@ -4,6 +4,49 @@
 #include <utility>
 
 namespace platform {
+namespace {
+
+// A full path split into its root, its key path and, unless the path names a key, its
+// value name.
+struct PathParts {
+  HKEY root = nullptr;
+  std::string key;
+  std::string value;
+  bool namesKey = false;
+};
+
+bool SplitPath(const std::string& path, PathParts* parts) {
+  static const struct {
+    const char* name;
+    HKEY root;
+  } kRoots[] = {
+      {"HKCU", HKEY_CURRENT_USER},   {"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
+      {"HKLM", HKEY_LOCAL_MACHINE},  {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
+      {"HKCR", HKEY_CLASSES_ROOT},   {"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
+      {"HKEY_USERS", HKEY_USERS},    {"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG},
+  };
+  const size_t slash = path.find('\\');
+  if (slash == std::string::npos) return false;
+  const std::string rootName = path.substr(0, slash);
+  parts->root = nullptr;
+  for (const auto& known : kRoots)
+    if (lstrcmpiA(rootName.c_str(), known.name) == 0) parts->root = known.root;
+  if (!parts->root) return false;
+  std::string rest = path.substr(slash + 1);
+  parts->namesKey = !rest.empty() && rest.back() == '\\';
+  if (parts->namesKey) {
+    parts->key = rest.substr(0, rest.size() - 1);
+    parts->value.clear();
+  } else {
+    const size_t last = rest.rfind('\\');
+    parts->key = last == std::string::npos ? std::string() : rest.substr(0, last);
+    parts->value = last == std::string::npos ? rest : rest.substr(last + 1);
+  }
+  // The root itself is never written or deleted through a path.
+  return !(parts->namesKey && parts->key.empty()) && !rest.empty();
+}
+
+}  // namespace
 
 RegKey::RegKey(HKEY root, const std::string& path, REGSAM access) {
   HKEY key = nullptr;
@@ -58,8 +101,14 @@ LONG RegKey::DeleteKey(HKEY root, const std::string& path, REGSAM mask) {
 std::optional<RegValue> RegKey::Read(const std::string& name) const {
   if (!key_) return std::nullopt;
   RegValue value;
-  DWORD size = 0;
-  LONG rc = RegQueryValueExA(key_, name.c_str(), nullptr, &value.type, nullptr, &size);
+  // Most values fit a first buffer, which spares a query of the size.
+  value.data.resize(512);
+  DWORD size = static_cast<DWORD>(value.data.size());
+  LONG rc = RegQueryValueExA(key_, name.c_str(), nullptr, &value.type, value.data.data(), &size);
+  if (rc == ERROR_SUCCESS) {
+    value.data.resize(size);
+    return value;
+  }
   // The value may grow between the size query and the read: ask again until it fits.
   while (rc == ERROR_SUCCESS || rc == ERROR_MORE_DATA) {
     value.data.resize(size);
@@ -141,6 +190,48 @@ std::vector<std::string> RegKey::EnumValues() const {
     names.emplace_back(buffer.data(), length);
   }
   return names;
+}
+
+LONG RegWritePath(const std::string& path, DWORD type, const std::vector<BYTE>& data,
+                  REGSAM view) {
+  PathParts parts;
+  if (!SplitPath(path, &parts)) return ERROR_INVALID_PARAMETER;
+  HKEY key = nullptr;
+  LONG rc = RegCreateKeyExA(parts.root, parts.key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                            KEY_SET_VALUE | RegistryView(view), nullptr, &key, nullptr);
+  if (rc != ERROR_SUCCESS) return rc;
+  rc = RegSetValueExA(key, parts.value.c_str(), 0, type, data.data(),
+                      static_cast<DWORD>(data.size()));
+  RegCloseKey(key);
+  return rc;
+}
+
+LONG RegWritePath(const std::string& path, const std::string& text, REGSAM view) {
+  const BYTE* bytes = reinterpret_cast<const BYTE*>(text.c_str());
+  return RegWritePath(path, REG_SZ, std::vector<BYTE>(bytes, bytes + text.size() + 1), view);
+}
+
+LONG RegWritePath(const std::string& path, DWORD number, REGSAM view) {
+  const BYTE* bytes = reinterpret_cast<const BYTE*>(&number);
+  return RegWritePath(path, REG_DWORD, std::vector<BYTE>(bytes, bytes + sizeof(number)), view);
+}
+
+LONG RegDeletePath(const std::string& path, REGSAM view) {
+  PathParts parts;
+  if (!SplitPath(path, &parts)) return ERROR_INVALID_PARAMETER;
+  if (!parts.namesKey) {
+    RegKey key(parts.root, parts.key, KEY_SET_VALUE | RegistryView(view));
+    if (!key) return key.OpenError();
+    return RegDeleteValueA(key.Handle(), parts.value.c_str());
+  }
+  RegKey key(parts.root, parts.key, KEY_QUERY_VALUE | RegistryView(view));
+  if (!key) return key.OpenError();
+  DWORD subkeys = 0;
+  LONG rc = RegQueryInfoKeyA(key.Handle(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr,
+                             nullptr, nullptr, nullptr, nullptr, nullptr);
+  if (rc != ERROR_SUCCESS) return rc;
+  if (subkeys) return ERROR_ACCESS_DENIED;
+  return RegKey::DeleteKey(parts.root, parts.key, view);
 }
 
 }  // namespace platform

@@ -81,4 +81,24 @@ class RegKey {
   LONG openError_ = ERROR_INVALID_HANDLE;
 };
 
+// Full registry paths as the scripting shell writes them: a root name ("HKCU" or
+// "HKEY_CURRENT_USER", "HKLM", "HKCR", "HKEY_USERS", "HKEY_CURRENT_CONFIG", any letter
+// case), a backslash and the rest. A path ending in "\" names a key (the data goes into its
+// default value); otherwise its last component names a value of the key before it.
+// `view` is KEY_WOW64_64KEY, KEY_WOW64_32KEY or 0 for the process's own view.
+//
+// Writes the value (REG_SZ, REG_EXPAND_SZ, REG_DWORD or REG_BINARY data as given), creating
+// the key and any missing key above it. Returns the registry error (ERROR_SUCCESS when
+// written; ERROR_INVALID_PARAMETER for a path without a known root or with nothing after it).
+LONG RegWritePath(const std::string& path, DWORD type, const std::vector<BYTE>& data,
+                  REGSAM view = 0);
+LONG RegWritePath(const std::string& path, const std::string& text, REGSAM view = 0);
+LONG RegWritePath(const std::string& path, DWORD number, REGSAM view = 0);
+
+// Deletes the value, or the key when the path ends in "\". A key is deleted only when it has
+// no subkeys (ERROR_ACCESS_DENIED otherwise, as the system answers). Returns the registry
+// error: ERROR_SUCCESS when deleted, ERROR_FILE_NOT_FOUND when there was nothing to delete
+// (the value, its key or the key is missing).
+LONG RegDeletePath(const std::string& path, REGSAM view = 0);
+
 }  // namespace platform

@@ -45,3 +45,8 @@
 // Help button, 32 x 32, and the maker's emblem, 48 x 48.
 #define IDB_HELP 600
 #define IDB_MAKER 601
+
+// Tree pictures, 16 x 16: a folder, an open (selected) folder, an empty listing.
+#define IDB_TREE_FOLDER 700
+#define IDB_TREE_FOLDER_OPEN 701
+#define IDB_TREE_EMPTY 702

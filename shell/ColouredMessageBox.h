@@ -23,7 +23,9 @@ LRESULT CALLBACK DialogHookProc(int code, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK DialogWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Shows a message box in the program's colours (black on MsgBoxShade) and returns the
-// button pressed. Every message box of the program goes through here.
+// button pressed. Every message box of the program goes through here. The box is modal to
+// the program: without an owner it belongs to the active form (task-modal when none is
+// active), and the program's other forms stay disabled until it closes.
 int MsgBox(const std::string& text, UINT style, const std::string& title = kAppTitle,
            HWND owner = nullptr);
 

@@ -10,6 +10,7 @@
 #include "shell/Strings.h"
 #include "shell/frmmain.h"
 #include "shell/ColouredMessageBox.h"
+#include "ui/Hourglass.h"
 
 namespace {
 
@@ -56,19 +57,6 @@ constexpr TypeRow kTypes[] = {
 
 // The error WMI gives when its service (or the one behind the call) is disabled.
 constexpr HRESULT kServiceDisabled = static_cast<HRESULT>(0x80070422);
-
-// The hourglass for as long as it lives; the previous pointer comes back also when the
-// work in between fails.
-class HourglassPointer {
- public:
-  HourglassPointer() : previous_(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
-  ~HourglassPointer() { SetCursor(previous_); }
-  HourglassPointer(const HourglassPointer&) = delete;
-  HourglassPointer& operator=(const HourglassPointer&) = delete;
-
- private:
-  HCURSOR previous_;
-};
 
 }  // namespace
 
@@ -148,7 +136,7 @@ void FrmSysRestore::Create_Restore(const std::string& RPName, int16_t RPType) {
   }
   platform::RestorePointResult result;
   {
-    HourglassPointer hourglass;
+    ui::HourglassPointer hourglass;
     result = platform::restorePoints().Create(RPName, RPType);
   }
   if (result.hr == kServiceDisabled) {
@@ -173,3 +161,14 @@ void FrmSysRestore::CmdCreate_Click() {
 }
 
 void FrmSysRestore::Command1_Click() { Unload(); }
+
+bool CreateRestorePointQuietly(const std::string& description) {
+  const bool showMain = ShowMainAfterRestore;
+  ShowMainAfterRestore = false;
+  FRMsysRestore->Hide();
+  FRMsysRestore->txtRPName->SetText(description);
+  FRMsysRestore->CmdCreate_Click();
+  FRMsysRestore->Unload();
+  ShowMainAfterRestore = showMain;
+  return FRMsysRestore->LastCreateSucceeded;
+}

@@ -63,3 +63,9 @@ class FrmSysRestore : public ui::Form {
 };
 
 inline ui::FormRef<FrmSysRestore> FRMsysRestore;
+
+// The restore-point page as a silent service for a page that changes something: creates a
+// restore point with this description without showing the page (which reports the outcome
+// in its own message and unloads), leaving the main window as it is. True when the point
+// was made.
+bool CreateRestorePointQuietly(const std::string& description);

@@ -5,6 +5,7 @@
 
 #include "platform/system_facts.h"
 #include "shell/ProgramState.h"
+#include "ui/DriveList.h"
 #include "ui/ListView.h"
 
 namespace {
@@ -37,7 +38,8 @@ void ResizeControls(float sx, float sy, ui::Form& frm) {
   const float f = static_cast<float>((static_cast<double>(sx) + sy) / 2.2);
   for (int i = 0; i < frm.ControlCount(); ++i) {
     ui::Control& c = frm.Controls(i);
-    switch (c.kind()) {
+    // A drive list is a combo box of its own.
+    switch (dynamic_cast<ui::DriveList*>(&c) ? ui::Kind::ComboBox : c.kind()) {
       case ui::Kind::Timer:
       case ui::Kind::Menu:
         break;  // nothing to place

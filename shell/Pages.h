@@ -6,32 +6,32 @@
 #include "tweaks/frmPerformance.h"
 
 // Tweaks
-inline ui::FormRef<StandInPage<347>> frmPerformanceII;
-inline ui::FormRef<StandInPage<498>> frmStartupManager;
-inline ui::FormRef<StandInPage<305>> frmMoreTweaks;
-inline ui::FormRef<StandInPage<269>> frmInternetExplorer;
+#include "tweaks/frmPerformanceII.h"
+#include "services/frmStartupManager.h"
+#include "tweaks/frmMoreTweaks.h"
+#include "tweaks/frmInternetExplorer.h"
 inline ui::FormRef<StandInPage<37>> frmOneButton;
-inline ui::FormRef<StandInPage<298>> frmMiscellaneous;
-inline ui::FormRef<StandInPage<482>> frmShellTweaks;
+#include "tweaks/frmMiscellaneous.h"
+#include "tweaks/frmShellTweaks.h"
 inline ui::FormRef<StandInPage<468>> frmServices;
 // Maintenance
-inline ui::FormRef<StandInPage<173>> frmDiskUsage;
+#include "maintenance/frmDiskUsage.h"
 inline ui::FormRef<StandInPage<171>> frmDiskCleaner;
-inline ui::FormRef<StandInPage<479>> frmSharedDLLs;
+#include "maintenance/frmSharedDLLs.h"
 inline ui::FormRef<StandInPage<481>> frmShellBrowser;
 inline ui::FormRef<StandInPage<72>> frmControl;
 #include "sysinfo/frmSystemInformation.h"
 inline ui::FormRef<StandInPage<561>> frmToolBox;
 #include "shell/FRMsysRestore.h"
 // Security
-inline ui::FormRef<StandInPage<488>> frmStartMenu;
-inline ui::FormRef<StandInPage<510>> frmSystem;
-inline ui::FormRef<StandInPage<102>> frmDesktop;
-inline ui::FormRef<StandInPage<73>> frmControlPanel;
-inline ui::FormRef<StandInPage<286>> frmLoginAuth;
+#include "security/frmStartMenu.h"
+#include "security/frmSystem.h"
+#include "security/frmDesktop.h"
+#include "security/frmControlPanel.h"
+#include "security/frmLoginAuth.h"
 inline ui::FormRef<StandInPage<210>> frmFirewall;
-inline ui::FormRef<StandInPage<182>> frmLockDown;
-inline ui::FormRef<StandInPage<1134>> frmUAC;
+#include "security/frmLockDown.h"
+#include "security/frmUAC.h"
 // Passwords and help
 #include "shell/passwords/frmcreatepass.h"
 #include "shell/passwords/frmchangepass.h"

@@ -75,6 +75,25 @@ int32_t TranslateSystemColor(uint32_t oleColour, HPALETTE palette) {
   return static_cast<int32_t>(colour);
 }
 
+std::string ProductNameWithVersion() {
+  int major = 0, minor = 0;
+  HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(VS_VERSION_INFO), RT_VERSION);
+  HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
+  const void* bytes = loaded ? LockResource(loaded) : nullptr;
+  if (bytes) {
+    // VerQueryValue may write into the block: it works on a copy.
+    std::string block(static_cast<const char*>(bytes), SizeofResource(nullptr, found));
+    VS_FIXEDFILEINFO* info = nullptr;
+    UINT length = 0;
+    if (VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&info), &length) && info &&
+        length >= sizeof(VS_FIXEDFILEINFO)) {
+      major = HIWORD(info->dwFileVersionMS);
+      minor = LOWORD(info->dwFileVersionMS);
+    }
+  }
+  return std::string(kAppTitle) + " " + std::to_string(major) + "." + std::to_string(minor);
+}
+
 void Main() {
   if (Is64BitWindows()) {
     RegReadAccess = KEY_QUERY_VALUE | KEY_WOW64_64KEY;

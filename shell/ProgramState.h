@@ -32,6 +32,11 @@ inline constexpr const char* kAppTitle = "Quenvor Pro";
 // The program's entry: masks, message-box colour, common controls, password gate.
 void Main();
 
+// "Quenvor Pro 2.0": the product name, then the major and minor number of the file version
+// in the program's own version resource ("Quenvor Pro 0.0" when it cannot be read). The
+// main window's caption and the about box both show it.
+std::string ProductNameWithVersion();
+
 // Shared utility procedures. None shows a window of its own or reports an error: a failing
 // system call gives the result named at each.
 

@@ -37,10 +37,17 @@ void FrmInputBox::BindEvents() {
 
 void FrmInputBox::Display() {
   ButtonClicked = 0;  // each showing asks afresh
+  fillOnActivate_ = true;
   Show(ui::vbModal, nullptr);
 }
 
 void FrmInputBox::Form_Activate() {
+  if (!fillOnActivate_) return;
+  fillOnActivate_ = false;
+  FillFromProperties();
+}
+
+void FrmInputBox::FillFromProperties() {
   Move(Left(), Top(), Width(), 2250);
   lblPrompt->SetHeight(kPromptHeight);
   txtInput->SetTop(1360);

@@ -30,6 +30,12 @@ class FrmInputBox : public ui::Form {
   void BindEvents() override;
   void Form_Activate() override;
   void Form_QueryUnload(int& cancel, int unloadMode) override;
+
+ private:
+  void FillFromProperties();
+  // Set by Display; the first activation after it fills the box, later ones (a return from
+  // another program) keep what the user typed.
+  bool fillOnActivate_ = false;
 };
 
 inline ui::FormRef<FrmInputBox> frmInputBox;

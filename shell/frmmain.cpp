@@ -7,6 +7,7 @@
 #include <cmath>
 #include <ctime>
 
+#include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/registry.h"
 #include "platform/sound.h"
@@ -20,14 +21,13 @@
 #include "shell/Strings.h"
 #include "shell/WmiGuard.h"
 #include "shell/ColouredMessageBox.h"
+#include "tweaks/FolderDelete.h"
 
 namespace {
 
 using ui::Def;
 using ui::Kind;
 
-constexpr int kMajorVersion = 2;
-constexpr int kMinorVersion = 0;
 constexpr char kMakerWebPage[] = "https://quenvor.example/";
 
 // ---- design
@@ -296,8 +296,7 @@ void FrmMain::Form_Load() {
   loading_ = true;
   ProgramEnding = false;
   LoadCaptions();
-  std::string title =
-      "Quenvor Pro " + std::to_string(kMajorVersion) + "." + std::to_string(kMinorVersion);
+  const std::string title = ProductNameWithVersion();
   SetCaption(title);
   Label21->SetCaption(title);
   Frame54->SetCaption(LoadResString(569));
@@ -526,10 +525,14 @@ void FrmMain::UpdateResourceMonitor() {
 void FrmMain::LoadResize() { ScalePageToScreen(*this, 2); }
 
 void FrmMain::Pause(float seconds) {
-  const std::time_t t0 = std::time(nullptr);
+  const std::time_t t0 = platform::clock().Now();
   do {
     ui::DoEvents();
-  } while (std::difftime(std::time(nullptr), t0) < seconds);
+  } while (std::difftime(platform::clock().Now(), t0) < seconds);
+}
+
+void FrmMain::FolderDelete(const std::string& strBaseFolder, bool blnContentOnly, bool blnShowErrors) {
+  ::FolderDelete(strBaseFolder, blnContentOnly, blnShowErrors);
 }
 
 void FrmMain::CheckWMI() {

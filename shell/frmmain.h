@@ -23,6 +23,8 @@ class FrmMain : public ui::Form {
   // Lets waiting events run until the clock's second has changed `seconds` times.
   void Pause(float seconds);
   double OddOrEven(double temp) { return ::OddOrEven(temp); }
+  // The temporary-folder cleaner's folder walk (tweaks/FolderDelete.h); nothing calls it.
+  void FolderDelete(const std::string& strBaseFolder, bool blnContentOnly, bool blnShowErrors);
   // The WMI guard (shell/WmiGuard.h) on a service control of the main window's own.
   void CheckWMI();
   void StartWMI();

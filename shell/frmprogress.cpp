@@ -20,3 +20,19 @@ constexpr ui::FormDef kForm{.name = "frmprogress",
 }  // namespace
 
 FrmProgress::FrmProgress() : Form(kForm, kDesign) {}
+
+void FrmProgress::Advance() {
+  ui::ProgressBar& bar = *ProgressBar1;
+  bar.SetValue(bar.Value() + 1);
+  const DWORD now = GetTickCount();
+  if (repainted_ && now - lastRepaint_ < kRepaintMs && bar.Value() < bar.Max()) return;
+  repainted_ = true;
+  lastRepaint_ = now;
+  if (HWND window = hWnd()) RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void FrmProgress::Form_Unload(int& cancel) {
+  ++closings_;
+  lastClosing_ = {Caption(), ProgressBar1->Max(), ProgressBar1->Value()};
+  repainted_ = false;
+}

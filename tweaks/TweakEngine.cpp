@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <optional>
 #include <set>
 
@@ -116,7 +117,8 @@ std::string RowName(const TweakBinding& row) {
 // missing, also once a needed one has created it in this writer.
 class GroupKey {
  public:
-  explicit GroupKey(bool write) : write_(write) {}
+  explicit GroupKey(bool write, std::vector<KeyNotRead>* reads = nullptr)
+      : write_(write), reads_(reads) {}
 
   RegKey& Get(Root root, const std::string& path) {
     if (!open_ || root != root_ || path != path_) {
@@ -127,6 +129,7 @@ class GroupKey {
       missingPolicy_ = write_ && !key_ && key_.OpenError() == ERROR_FILE_NOT_FOUND &&
                        IsPolicyPath(path);
       madeHere_ = key_ && made_.count(Name(root, path)) != 0;
+      if (reads_) reads_->push_back({root, path, key_.OpenError()});
     }
     return key_;
   }
@@ -162,6 +165,7 @@ class GroupKey {
   }
 
   bool write_;
+  std::vector<KeyNotRead>* reads_;  // every open of a reader, with its outcome
   bool open_ = false;
   bool missingPolicy_ = false;  // the open key is a policy key that does not exist
   bool madeHere_ = false;       // the open key is a policy key this writer created
@@ -271,6 +275,44 @@ bool WriteKeyToggle(const TweakBinding& row, bool ticked) {
   RegKey key(root, made, RegWriteAccess);
   const Data text = TickedData(row);
   return key.WriteString("", text.text ? text.text : "") && ok;
+}
+
+// ---- keys a page could not read ----------------------------------------------------------
+
+bool SameKey(const KeyNotRead& a, Root root, const std::string& path) {
+  return a.root == root && _stricmp(a.path.c_str(), path.c_str()) == 0;
+}
+
+// Per page, the keys its readers could not open the last time they read them.
+std::map<const ui::Form*, std::vector<KeyNotRead>>& NotRead() {
+  static std::map<const ui::Form*, std::vector<KeyNotRead>> pages;
+  return pages;
+}
+
+// The keys whose values decide what a row shows.
+std::vector<std::pair<Root, const char*>> KeysReadFor(const TweakBinding& row) {
+  switch (row.kind) {
+    case MultiValue: {
+      std::vector<std::pair<Root, const char*>> keys;
+      for (const Part& part : row.parts)
+        if (part.shown.test != Test::ByKind) keys.push_back({part.root, part.key});
+      return keys;
+    }
+    case KeyToggle: case ButtonWrite: case UnconditionalWrite: case Unbound:
+      return {};
+    default:
+      return {{row.root, row.key}};
+  }
+}
+
+// Whether the row is left unwritten because what the page shows for it was not read.
+bool Unseen(const ui::Form& page, const TweakBinding& row) {
+  auto found = NotRead().find(&page);
+  if (found == NotRead().end()) return false;
+  for (const auto& [root, path] : KeysReadFor(row))
+    for (const KeyNotRead& key : found->second)
+      if (SameKey(key, root, path) && (row.onlyWhereRead || !key.Missing())) return true;
+  return false;
 }
 
 void ReadRow(ui::Form& page, const TweakBinding& row, GroupKey& group) {
@@ -470,13 +512,30 @@ bool IsPolicyPath(const std::string& path) {
   return lower.find("\\policies\\") != std::string::npos;
 }
 
-void ReadTweaks(ui::Form& page, std::span<const TweakBinding> rows) {
-  GroupKey group(false);
-  for (const TweakBinding& row : rows) {
-    if (!Applies(row.when)) continue;
-    if (row.kind != Unbound && !HasControl(page, row.control)) continue;
-    ReadRow(page, row, group);
+bool KeyNotRead::Missing() const {
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+std::vector<KeyNotRead> ReadTweaks(ui::Form& page, std::span<const TweakBinding> rows) {
+  std::vector<KeyNotRead> opens;
+  {
+    GroupKey group(false, &opens);
+    for (const TweakBinding& row : rows) {
+      if (!Applies(row.when)) continue;
+      if (row.kind != Unbound && !HasControl(page, row.control)) continue;
+      ReadRow(page, row, group);
+    }
   }
+  // This read's outcome replaces the page's earlier one for each key it opened.
+  std::vector<KeyNotRead>& remembered = NotRead()[&page];
+  std::vector<KeyNotRead> failed;
+  for (const KeyNotRead& open : opens) {
+    std::erase_if(remembered, [&](const KeyNotRead& k) { return SameKey(k, open.root, open.path); });
+    std::erase_if(failed, [&](const KeyNotRead& k) { return SameKey(k, open.root, open.path); });
+    if (open.error != ERROR_SUCCESS) failed.push_back(open);
+  }
+  remembered.insert(remembered.end(), failed.begin(), failed.end());
+  return failed;
 }
 
 void WriteTweaks(ui::Form& page, std::span<const TweakBinding> rows, SaveReport& report) {
@@ -486,14 +545,32 @@ void WriteTweaks(ui::Form& page, std::span<const TweakBinding> rows, SaveReport&
   for (const TweakBinding& row : rows) {
     if (!Applies(row.when) || row.kind == Unbound || row.kind == ButtonWrite) continue;
     if (row.kind != UnconditionalWrite && !HasControl(page, row.control)) continue;
+    if (Unseen(page, row)) {
+      report.Add(RowName(row));
+      continue;
+    }
     if (!WriteRow(page, row, group)) report.Add(RowName(row));
   }
 }
 
-bool WriteButtonRow(const TweakBinding& row, bool partner) {
+bool WriteButtonRow(const TweakBinding& row, bool partner, std::vector<Part>* failed) {
   if (!Applies(row.when)) return true;
   GroupKey group(true);
-  return ApplyParts(group, PartsOf(row), !partner, true);
+  bool ok = true;
+  for (const Part& part : PartsOf(row)) {
+    if (Apply(group, part.root, part.key, part.value, partner ? part.clear : part.ticked, true))
+      continue;
+    ok = false;
+    if (failed) failed->push_back(part);
+  }
+  return ok;
+}
+
+std::string ValuePath(const Part& part) {
+  const char* root = part.root == HKLM ? "HKEY_LOCAL_MACHINE"
+                     : part.root == HKCR ? "HKEY_CLASSES_ROOT"
+                                         : "HKEY_CURRENT_USER";
+  return std::string(root) + "\\" + part.key + "\\" + part.value;
 }
 
 void ApplyPreset(ui::Form& page, const TweakPreset& preset) {

@@ -25,6 +25,8 @@
 //   the one a missing value selects, a text typed), and a ButtonWrite row's button. The
 //   other rows of such a key write nothing there and are not reported as unsaved, also
 //   when another row created the key in the same Save.
+// A row whose key the page's reader could not open (it exists, but reading was refused) is
+// not written: the page shows a guess for it. It is named among the settings not saved.
 #include <windows.h>
 
 #include <cstdint>
@@ -180,6 +182,10 @@ struct TweakBinding {
   const Confirmation* confirm = nullptr;
   Condition when{};
   RowAction action = nullptr;
+  // Written only when its key opened for reading when the page was read: a key missing
+  // then is neither written nor created. (A key that exists but could not be read is never
+  // written, whatever this flag says.)
+  bool onlyWhereRead = false;
 };
 
 // A preset button: clears its boxes (and unselects its options), measures what it needs,
@@ -229,17 +235,32 @@ bool IsPolicyPath(const std::string& path);
 // point and an optional exponent. Nothing for an empty text or any other text.
 std::optional<double> NumericText(const std::string& text);
 
+// A key that a reader could not open, and why.
+struct KeyNotRead {
+  Root root = Root::HKCU;
+  std::string path;
+  LONG error = ERROR_SUCCESS;  // ERROR_FILE_NOT_FOUND: missing; else it exists, unreadable
+  bool Missing() const;
+};
+
 // Reads the rows into the page's controls: ticks boxes, selects options, fills text boxes.
-// Never clears a box and never writes.
-void ReadTweaks(ui::Form& page, std::span<const TweakBinding> rows);
+// Never clears a box and never writes. Returns the keys it could not open. The page keeps
+// them until its next read of the same key, and its writers leave their rows alone: what
+// the page shows for them is a guess, not the setting.
+std::vector<KeyNotRead> ReadTweaks(ui::Form& page, std::span<const TweakBinding> rows);
 
 // A writer: asks the rows' confirmation questions, then writes every row from the page's
-// controls. What could not be written is added to `report`.
+// controls, except rows whose key could not be read (see ReadTweaks). What could not be
+// written is added to `report`.
 void WriteTweaks(ui::Form& page, std::span<const TweakBinding> rows, SaveReport& report);
 
 // A ButtonWrite row: the button's data (partner false) or its partner's. True when all of
-// it was written.
-bool WriteButtonRow(const TweakBinding& row, bool partner);
+// it was written (or the row does not apply); the values that were not are added to
+// `failed` when it is given.
+bool WriteButtonRow(const TweakBinding& row, bool partner, std::vector<Part>* failed = nullptr);
+
+// The full name of a value: "HKEY_LOCAL_MACHINE\<key>\<value>".
+std::string ValuePath(const Part& part);
 
 void ApplyPreset(ui::Form& page, const TweakPreset& preset);
 

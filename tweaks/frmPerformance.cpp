@@ -7,6 +7,7 @@
 
 #include <variant>
 
+#include "platform/native_folders.h"
 #include "platform/registry.h"
 #include "platform/system_facts.h"
 #include "platform/wmi.h"
@@ -24,6 +25,14 @@ namespace {
 using ui::Def;
 using ui::Kind;
 using namespace tweaks;
+
+// Posted to the page when Text1 loses the focus.
+constexpr UINT kCheckCacheSize = WM_APP + 1;
+
+// The cache size is a plain number: no thousands separators.
+bool CacheSizeAccepted(const std::string& text) {
+  return NumericText(text) && text.find(',') == std::string::npos;
+}
 
 // ---- design ---------------------------------------------------------------------------
 
@@ -92,21 +101,15 @@ constexpr ui::FormDef kForm{.name = "frmPerformance",
                             .border = ui::BorderStyle::FixedSingle,
                             .maxButton = false};
 
-struct CaptionLine {
-  ControlRef control;
-  int caption;
-  int tip;
-};
-
 constexpr CaptionLine kCaptions[] = {
-    {{"Frame16"}, 346, 0},       {{"Frame1", 0}, 205, 0},    {{"Check1", 23}, 137, 811},
+    {{"Frame16"}, 346},       {{"Frame1", 0}, 205},    {{"Check1", 23}, 137, 811},
     {{"Check1", 0}, 112, 878},   {{"Check1", 1}, 59, 877},   {{"Check1", 2}, 113, 812},
     {{"Check1", 3}, 333, 813},   {{"Check1", 4}, 248, 712},  {{"Check1", 5}, 337, 814},
-    {{"Check22"}, 332, 815},     {{"Frame3", 0}, 295, 0},    {{"Check2", 1}, 159, 816},
-    {{"Check2", 0}, 580, 817},   {{"Frame4", 0}, 560, 0},    {{"Check3", 2}, 470, 818},
-    {{"Check3", 1}, 370, 819},   {{"Check3", 0}, 290, 820},  {{"Frame5", 0}, 690, 0},
-    {{"Check4", 0}, 475, 879},   {{"Frame27"}, 294, 0},      {{"Option1"}, 371, 824},
-    {{"Option2"}, 42, 825},      {{"Command1"}, 444, 821},   {{"Command2"}, 64, 0},
+    {{"Check22"}, 332, 815},     {{"Frame3", 0}, 295},    {{"Check2", 1}, 159, 816},
+    {{"Check2", 0}, 580, 817},   {{"Frame4", 0}, 560},    {{"Check3", 2}, 470, 818},
+    {{"Check3", 1}, 370, 819},   {{"Check3", 0}, 290, 820},  {{"Frame5", 0}, 690},
+    {{"Check4", 0}, 475, 879},   {{"Frame27"}, 294},      {{"Option1"}, 371, 824},
+    {{"Option2"}, 42, 825},      {{"Command1"}, 444, 821},   {{"Command2"}, 64},
     {{"Command3"}, 55, 822},     {{"Command19"}, 439, 823},
 };
 
@@ -290,15 +293,24 @@ void FrmPerformance::BindEvents() {
   Command4->Click = [this] { Command4_Click(); };
   Command5->Click = [this] { Command5_Click(); };
   Command19->Click = [this] { Command19_Click(); };
-  // The cache-size check runs when the focus moves from Text1 to another control of the
-  // page; a refused text keeps the focus in Text1.
-  Text1->LostFocus = [this] {
-    HWND to = GetFocus();
-    if (!to || to == Text1->hWnd() || !IsChild(hWnd(), to)) return;
-    int cancel = 0;
-    Text1_Validate(cancel);
-    if (cancel) Text1->SetFocus();
-  };
+  // The cache-size check runs when the focus has moved from Text1 to another control of
+  // the page. While Text1 reports the loss, Windows is still moving the focus (a button
+  // being pressed takes the mouse only afterwards), so the check waits until that is done.
+  Text1->LostFocus = [this] { PostMessageA(hWnd(), kCheckCacheSize, 0, 0); };
+}
+
+bool FrmPerformance::OnMessage(UINT message, WPARAM, LPARAM, LRESULT* result) {
+  if (message != kCheckCacheSize) return false;
+  *result = 0;
+  HWND to = GetFocus();
+  if (!to || to == Text1->hWnd() || !IsChild(hWnd(), to)) return true;
+  if (CacheSizeAccepted(Text1->Text())) return true;
+  // A refused text keeps the focus: the control it went to loses it again (a pressed
+  // button lets the mouse go, so the click does not happen).
+  Text1->SetFocus();
+  int cancel = 0;
+  Text1_Validate(cancel);
+  return true;
 }
 
 void FrmPerformance::Form_Load() {
@@ -307,17 +319,7 @@ void FrmPerformance::Form_Load() {
   ReadPerformanceTweaks();
 }
 
-void FrmPerformance::LoadCaptions() {
-  if (std::string text = LoadResString(350); !text.empty()) SetCaption(text);
-  for (const CaptionLine& line : kCaptions) {
-    ui::Control* control = Find(line.control.name, line.control.index);
-    if (!control) continue;
-    if (std::string text = LoadResString(line.caption); !text.empty()) control->SetCaption(text);
-    if (line.tip) {
-      if (std::string tip = LoadResString(line.tip); !tip.empty()) control->SetToolTipText(tip);
-    }
-  }
-}
+void FrmPerformance::LoadCaptions() { LoadPageCaptions(*this, 350, kCaptions); }
 
 void FrmPerformance::ReadPerformanceTweaks() {
   for (auto rows : {std::span<const TweakBinding>(kSaveFileSystemTweaks),
@@ -342,12 +344,12 @@ void FrmPerformance::Command19_Click() {
   GetEnvironmentVariableA("windir", windir, MAX_PATH);
   const std::string path = std::string(windir) + "\\System32\\QuenvorUndo.exe";
   // The undo program is installed in the native System32 folder.
-  const bool redirect = Is64BitWindows();
-  PVOID redirection = nullptr;
-  if (redirect) Wow64DisableWow64FsRedirection(&redirection);
-  auto started = reinterpret_cast<INT_PTR>(
-      ShellExecuteA(nullptr, "runas", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-  if (redirect) Wow64RevertWow64FsRedirection(redirection);
+  INT_PTR started;
+  {
+    platform::NativeSystemFolders native(Is64BitWindows());
+    started = reinterpret_cast<INT_PTR>(
+        ShellExecuteA(nullptr, "runas", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  }
   if (started <= 32) {
     MsgBox("The settings undo program could not be started:\r\n" + path,
            MB_OK | MB_ICONEXCLAMATION, LoadResString(601));
@@ -376,8 +378,7 @@ void FrmPerformance::Command4_Click() {
 void FrmPerformance::Command5_Click() { SetCoreParking(0, 0); }
 
 void FrmPerformance::Text1_Validate(int& Cancel) {
-  const std::string text = Text1->Text();
-  if (NumericText(text) && text.find(',') == std::string::npos) return;
+  if (CacheSizeAccepted(Text1->Text())) return;
   Cancel = 1;
   MsgBox(LoadResString(624), MB_OK | MB_ICONEXCLAMATION);
   Text1->SetText("0");

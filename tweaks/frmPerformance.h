@@ -48,6 +48,7 @@ class FrmPerformance : public Page {
  protected:
   void BindEvents() override;
   void Form_Load() override;
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
  private:
   void LoadCaptions();

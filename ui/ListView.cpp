@@ -332,6 +332,9 @@ bool ListView::OnNotify(const NMHDR& header, LRESULT* result) {
       *result = 0;
       return true;
     }
+    case LVN_DELETEALLITEMS:
+      *result = TRUE;  // no notification per row: clearing a long list stays one step
+      return true;
     case LVN_COLUMNCLICK: {
       const auto& click = reinterpret_cast<const NMLISTVIEW&>(header);
       if (click.iSubItem >= 0 && click.iSubItem < static_cast<int>(columns_.size())) {

@@ -6,9 +6,11 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "ui/DriveList.h"
 #include "ui/HyperLink.h"
 #include "ui/ListView.h"
 #include "ui/ProgressBar.h"
+#include "ui/TreeView.h"
 #include "ui/form.h"
 
 namespace ui {
@@ -69,9 +71,11 @@ std::unique_ptr<Control> MakeControl(Form* form, const Def& def) {
     case Kind::ListBox: return std::make_unique<ListBox>(form, def);
     case Kind::Menu: return std::make_unique<Menu>(form, def);
     case Kind::Custom: {
+      if (std::string(def.customClass) == kDriveListClass) return std::make_unique<DriveList>(form, def);
       if (std::string(def.customClass) == kProgressBarClass) return std::make_unique<ProgressBar>(form, def);
       if (std::string(def.customClass) == kHyperLinkClass) return std::make_unique<HyperLink>(form, def);
       if (std::string(def.customClass) == kListViewClass) return std::make_unique<ListView>(form, def);
+      if (std::string(def.customClass) == kTreeViewClass) return std::make_unique<TreeView>(form, def);
       auto it = CustomFactories().find(def.customClass);
       if (it == CustomFactories().end())
         throw std::runtime_error(std::string("unknown control class ") + def.customClass);
@@ -270,6 +274,14 @@ DWORD Label::WindowStyle() const {
   return s;
 }
 
+void Label::SetCaption(const std::string& text) {
+  const bool changed = Caption() != text;
+  Control::SetCaption(text);
+  if (changed) Raise(Change);
+}
+
+void RefreshOnChange(Control& control) { control.Refresh(); }
+
 LRESULT Label::OnCtlColor(HDC dc, UINT message) {
   if (def_.style & kTransparent) {
     SetBkMode(dc, TRANSPARENT);
@@ -288,6 +300,22 @@ float Label::WrappedHeight(float width) {
   SelectObject(dc, old);
   ReleaseDC(hwnd_, dc);
   return r.bottom * TwipsPerPixel();
+}
+
+Pointer Label::MousePointer() {
+  Touch();
+  return pointer_;
+}
+
+void Label::SetMousePointer(Pointer pointer) {
+  Touch();
+  pointer_ = pointer;
+}
+
+bool Label::ApplyPointer() {
+  if (pointer_ != Pointer::Hand) return false;
+  SetCursor(LoadCursor(nullptr, IDC_HAND));
+  return true;
 }
 
 void Label::OnCommand(int code) {

@@ -137,12 +137,21 @@ class Control {
 class Label : public Control {
  public:
   using Control::Control;
+  // A new caption raises Change.
+  void SetCaption(const std::string& text) override;
   LRESULT OnCtlColor(HDC dc, UINT message) override;
   // The height (twips) the caption needs when it wraps at the given width (twips).
   float WrappedHeight(float width);
+  // The pointer shown while the mouse is over the label.
+  Pointer MousePointer();
+  void SetMousePointer(Pointer pointer);
+  // WM_SETCURSOR over the label: true when the label set its own pointer.
+  bool ApplyPointer();
 
  protected:
   const char* WindowClass() const override { return "Static"; }
+  void ResetKindState() override { pointer_ = def_.pointer; }
+  Pointer pointer_ = Pointer::Default;
   DWORD WindowStyle() const override;
   void OnCommand(int code) override;
 };
@@ -431,6 +440,10 @@ class Ctl {
   const char* name_;
   T* cached_ = nullptr;
 };
+
+// The Change handler of controls whose new text must be on screen at once, while the code
+// that set it goes on without passing through the message loop: repaints the control now.
+void RefreshOnChange(Control& control);
 
 // Registers a window class of our own controls once, and returns its name.
 const char* RegisterControlClass(const char* className, WNDPROC proc, LPCSTR cursor);

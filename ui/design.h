@@ -58,6 +58,9 @@ enum Style : uint32_t {
   kUnderline = 1u << 20,
 };
 
+// The mouse pointer over a control: the class's own, or the pointing hand of a link.
+enum class Pointer : uint8_t { Default, Hand };
+
 struct Rect {
   float left = 0, top = 0, width = 0, height = 0;
 };
@@ -84,6 +87,7 @@ struct Def {
   int picture = 0;            // bitmap resource id for images and picture boxes
   const char* fontName = "";  // "" = the form's font
   const char* customClass = "";  // Kind::Custom: the factory name
+  Pointer pointer = Pointer::Default;  // label: MousePointer
 };
 
 enum class BorderStyle { None, FixedSingle, Sizable, FixedDialog, FixedToolWindow };

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
-#include <unordered_map>
 
 #include "platform/system_facts.h"
 
@@ -29,10 +28,7 @@ std::vector<HWND>& PendingDestroy() {
 
 int g_depth = 0;
 
-struct DepthScope {
-  DepthScope() { ++g_depth; }
-  ~DepthScope() { --g_depth; }
-};
+using DepthScope = WindowProcScope;
 
 Form* FormOf(HWND hwnd) {
   return reinterpret_cast<Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
@@ -54,17 +50,16 @@ LRESULT CALLBACK FormWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 // Containers (frames, picture boxes) pass their children's notifications to the form. They
-// are subclassed the classic way, with their previous procedure kept here: the common
-// controls' subclass helper looks its chain up in a window property on every message, which
-// under Wine is a round trip to the server and made each row added to a list inside a frame
-// several times dearer than the list's own work.
+// are subclassed the classic way, with the hook kept here: a list view in a frame sends
+// several notifications per added row, and a lookup that asks the window system for a
+// window property at every message would cost more than the row itself.
 struct ContainerHook {
-  WNDPROC previous;
+  WNDPROC original;
   Form* form;
 };
 
-std::unordered_map<HWND, ContainerHook>& ContainerHooks() {
-  static std::unordered_map<HWND, ContainerHook> hooks;
+std::map<HWND, ContainerHook>& ContainerHooks() {
+  static std::map<HWND, ContainerHook> hooks;
   return hooks;
 }
 
@@ -96,11 +91,11 @@ LRESULT CALLBACK ContainerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
       break;
     }
     case WM_NCDESTROY:
-      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hook.previous));
+      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hook.original));
       ContainerHooks().erase(hwnd);
       break;
   }
-  LRESULT r = CallWindowProcA(hook.previous, hwnd, message, wParam, lParam);
+  LRESULT r = CallWindowProcA(hook.original, hwnd, message, wParam, lParam);
   switch (message) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
@@ -112,9 +107,9 @@ LRESULT CALLBACK ContainerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 }
 
 void HookContainer(HWND hwnd, Form* form) {
-  ContainerHooks()[hwnd] =
-      ContainerHook{reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)), form};
-  SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ContainerProc));
+  auto original = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ContainerProc)));
+  ContainerHooks()[hwnd] = {original, form};
 }
 
 void RegisterFormClass() {
@@ -149,6 +144,8 @@ struct FontKey {
 int LoadedFormCount() { return static_cast<int>(LoadedList().size()); }
 std::vector<Form*> LoadedForms() { return LoadedList(); }
 int DispatchDepth() { return g_depth; }
+WindowProcScope::WindowProcScope() { ++g_depth; }
+WindowProcScope::~WindowProcScope() { --g_depth; }
 
 Form* ActiveForm() {
   HWND active = GetActiveWindow();
@@ -318,7 +315,8 @@ void Form::CreateFormWindow() {
                              0, 0, 0, 0, hwnd_, nullptr, GetModuleHandleA(nullptr), nullptr);
   for (auto& c : controls_) {
     c->CreateWindowNow();
-    if (c->IsContainer() && c->window()) HookContainer(c->window(), this);
+    if (c->IsContainer() && c->window())
+      HookContainer(c->window(), this);
   }
   RebuildMenu();
   for (auto& c : controls_)
@@ -628,6 +626,12 @@ LRESULT Form::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_CTLCOLORSTATIC:
       if (Control* c = ByWindow(reinterpret_cast<HWND>(lParam))) {
         if (LRESULT brush = c->OnCtlColor(reinterpret_cast<HDC>(wParam), message)) return brush;
+      }
+      break;
+    case WM_SETCURSOR:
+      // A child passes the question up to its parents first (through its containers).
+      if (auto* label = dynamic_cast<Label*>(ByWindow(reinterpret_cast<HWND>(wParam)))) {
+        if (label->ApplyPointer()) return TRUE;
       }
       break;
     case WM_TIMER:

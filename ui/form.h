@@ -159,6 +159,15 @@ int RunMessageLoop();
 // Depth of our window procedures and event handlers on the stack; windows of unloaded
 // forms are destroyed only when it is 0.
 int DispatchDepth();
+// Counts a window procedure of ours for DispatchDepth while it lives: a control's own
+// window procedure (a subclass) that raises events holds one.
+class WindowProcScope {
+ public:
+  WindowProcScope();
+  ~WindowProcScope();
+  WindowProcScope(const WindowProcScope&) = delete;
+  WindowProcScope& operator=(const WindowProcScope&) = delete;
+};
 void DestroyPendingWindows();
 // Runs one message the way the loop does (keyboard navigation between controls included).
 void DispatchOne(MSG& msg);

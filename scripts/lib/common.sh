@@ -3,6 +3,8 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 BUILD_DIR="${QUENVOR_BUILD_DIR:-$ROOT/build}"
 CACHE_DIR="${QUENVOR_CACHE_DIR:-$ROOT/.cache}"
 SCREEN="-screen 0 1280x1024x24"
+# Keys and default values of a stock Windows 7 that a fresh prefix lacks (README.md there).
+WIN7_DATA="$ROOT/scripts/win7"
 
 build_all() {
   "$ROOT/scripts/setup"
@@ -80,4 +82,17 @@ in_xvfb() {
     "$@"; rc=$?
     wineserver -k >/dev/null 2>&1
     exit $rc' bash "$@"
+}
+
+# A fingerprint of the Windows 7 data: the names and contents of its .reg files.
+win7_data_stamp() {
+  (cd "$WIN7_DATA" && sha256sum -- *.reg | sha256sum | cut -d' ' -f1)
+}
+
+# Copies the Windows 7 data into the prefix beside the program: C:\Quenvor\win7.
+copy_win7_data() {
+  local dir="$1/drive_c/Quenvor/win7"
+  rm -rf "$dir"
+  mkdir -p "$dir"
+  cp -- "$WIN7_DATA"/*.reg "$dir/"
 }

@@ -41,22 +41,6 @@ constexpr ui::FormDef kForm{.name = "frmAbout",
                             .minButton = false,
                             .maxButton = false};
 
-// The program's version from its own version resource, as major and minor numbers.
-std::pair<int, int> ProgramVersion() {
-  HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(VS_VERSION_INFO), RT_VERSION);
-  HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
-  const void* bytes = loaded ? LockResource(loaded) : nullptr;
-  if (!bytes) return {0, 0};
-  // VerQueryValue may write into the block: it works on a copy.
-  std::string block(static_cast<const char*>(bytes), SizeofResource(nullptr, found));
-  VS_FIXEDFILEINFO* info = nullptr;
-  UINT length = 0;
-  if (!VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&info), &length) || !info ||
-      length < sizeof(VS_FIXEDFILEINFO))
-    return {0, 0};
-  return {HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS)};
-}
-
 }  // namespace
 
 FrmAbout::FrmAbout() : Page(kForm, kDesign) {}
@@ -77,8 +61,7 @@ void FrmAbout::LoadCaptions() {
 void FrmAbout::Form_Load() {
   LoadCaptions();
   SetCaption(LoadResString(12) + " " + kAppTitle);
-  auto [major, minor] = ProgramVersion();
-  lblVersion->SetCaption("Quenvor Pro " + std::to_string(major) + "." + std::to_string(minor));
+  lblVersion->SetCaption(ProductNameWithVersion());
   lblTitle->SetCaption(kAppTitle);
   mkcHyperLinks4->SetTarget(kControlsWebPage);
   mkcHyperLinks2->SetTarget(kHomeWebPage);

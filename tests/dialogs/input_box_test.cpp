@@ -6,6 +6,7 @@
 #include "shell/Strings.h"
 #include "shell/frmInputBox.h"
 #include "shell/frmprogress.h"
+#include "support/real_input.h"
 
 namespace {
 
@@ -85,6 +86,32 @@ TEST_F(InputBoxTest, TheCloseBoxIsCancelAndEachShowingStartsUnanswered) {
   EXPECT_EQ(box.ButtonClicked, 2);
   EXPECT_TRUE(box.Loaded());
   EXPECT_EQ(box.txtInput->Text(), "half typed");
+}
+
+// The box is filled once per Display: coming back from another program keeps the text.
+TEST_F(InputBoxTest, WhatWasTypedSurvivesAVisitToAnotherProgram) {
+  WhenModal([&] {
+    for (char c : std::string("My program")) SendMessageA(box.txtInput->hWnd(), WM_CHAR, c, 0);
+    OtherProgramWindow other;
+    other.ComeToFront();
+    EXPECT_NE(GetActiveWindow(), box.hWnd());
+    SetForegroundWindow(box.hWnd());
+    ui::DoEvents();
+    EXPECT_EQ(GetActiveWindow(), box.hWnd());
+    EXPECT_EQ(box.txtInput->Text(), "My program");
+    EXPECT_EQ(GetFocus(), box.txtInput->hWnd());
+    Click(0);
+  });
+  box.Display();
+  EXPECT_EQ(box.ButtonClicked, 1);
+  EXPECT_EQ(box.txtInput->Text(), "My program");
+
+  // The next Display starts from the default again.
+  WhenModal([&] {
+    EXPECT_EQ(box.txtInput->Text(), "Description");
+    Click(1);
+  });
+  box.Display();
 }
 
 TEST_F(InputBoxTest, ALongPromptGrowsTheBoxByTheLabelsExtraHeight) {

@@ -281,12 +281,31 @@ TEST_F(MainWindowTest, AboutFromTheMenuHasNoOwnerAndLeavesTheMainWindow) {
   EXPECT_TRUE(MainVisible());
 }
 
+// The version of the program file, as the system reads it from the file.
+std::string FileVersion() {
+  char path[MAX_PATH]{};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  DWORD ignored = 0;
+  std::string block(GetFileVersionInfoSizeA(path, &ignored), '\0');
+  VS_FIXEDFILEINFO* info = nullptr;
+  UINT length = 0;
+  if (block.empty() || !GetFileVersionInfoA(path, 0, block.size(), block.data()) ||
+      !VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&info), &length))
+    return "unreadable";
+  return std::to_string(HIWORD(info->dwFileVersionMS)) + "." +
+         std::to_string(LOWORD(info->dwFileVersionMS));
+}
+
 TEST_F(MainWindowTest, TheCaptionCarriesTheVersion) {
   EXPECT_EQ(frmmain->Caption(), "Quenvor Pro 2.0");
   EXPECT_EQ(frmmain->Label21->Caption(), "Quenvor Pro 2.0");
   char text[64]{};
   GetWindowTextA(frmmain->hWnd(), text, sizeof text);
   EXPECT_STREQ(text, "Quenvor Pro 2.0");
+  // One version: the file's own, in the caption and in the about box alike.
+  EXPECT_EQ(frmmain->Caption(), "Quenvor Pro " + FileVersion());
+  frmmain->about_menu_Click();
+  EXPECT_EQ(frmAbout->lblVersion->Caption(), frmmain->Caption());
 }
 
 TEST_F(MainWindowTest, PauseLetsEventsRun) {

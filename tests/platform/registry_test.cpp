@@ -261,4 +261,115 @@ TEST(RegistryOwnership, MovingHandsOverTheKeyAndDestructionClosesIt) {
             ERROR_INVALID_HANDLE);
 }
 
+// --- full paths as the scripting shell names them ---------------------------------------
+
+// What the key `path` below the test key holds: its values ("name=type:data", the default
+// value as "@") and its subkeys ("[name]"), in name order; "absent" when the key is missing.
+std::string Contents(const ScopedTestKey& test, const std::string& path) {
+  RegKey key(test.Root(), path.empty() ? test.Path() : test.Sub(path),
+             KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS | KEY_WOW64_64KEY);
+  if (!key) return "absent";
+  std::string s;
+  for (const std::string& name : Sorted(key.EnumValues())) {
+    auto value = key.Read(name);
+    s += (name.empty() ? "@" : name) + "=";
+    if (value->type == REG_DWORD) s += "dword:" + std::to_string(key.ReadDword(name, 0));
+    else s += "sz:" + key.ReadString(name, "");
+    s += " ";
+  }
+  for (const std::string& name : Sorted(key.EnumSubkeys())) s += "[" + name + "] ";
+  return s;
+}
+
+struct PathWriteCase {
+  const char* name;
+  std::string path;  // below the test key, after the root's name
+  bool number;
+  const char* where;  // the key that receives it, below the test key
+  const char* holds;
+};
+
+class RegistryPathWrites : public testing::TestWithParam<PathWriteCase> {};
+
+TEST_P(RegistryPathWrites, APathEndingInABackslashNamesAKeyElseAValue) {
+  const PathWriteCase& c = GetParam();
+  ScopedTestKey test;
+  for (const char* root : {"HKCU\\", "HKEY_CURRENT_USER\\", "hkcu\\"}) {
+    SCOPED_TRACE(root);
+    const std::string path = root + test.Path() + "\\" + c.path;
+    const LONG rc = c.number ? platform::RegWritePath(path, DWORD{7}, KEY_WOW64_64KEY)
+                             : platform::RegWritePath(path, std::string("text"), KEY_WOW64_64KEY);
+    EXPECT_EQ(rc, ERROR_SUCCESS);
+    EXPECT_EQ(Contents(test, c.where), c.holds);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, RegistryPathWrites,
+    testing::Values(
+        PathWriteCase{"ValueOfTheKey", "Name", false, "", "Name=sz:text "},
+        PathWriteCase{"NumberValue", "Name", true, "", "Name=dword:7 "},
+        // Missing keys on the way are created.
+        PathWriteCase{"ValueOfANewKey", "A\\B\\Name", true, "A\\B", "Name=dword:7 "},
+        PathWriteCase{"DefaultValueOfANewKey", "A\\B\\", false, "A", "[B] "},
+        PathWriteCase{"KeysDefaultValue", "A\\B\\", false, "A\\B", "@=sz:text "},
+        PathWriteCase{"BlanksInNames", "Shell Ext\\Max Cached", true, "Shell Ext", "Max Cached=dword:7 "}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct PathDeleteCase {
+  const char* name;
+  std::string path;   // below the test key
+  LONG result;
+  const char* after;  // the test key's contents afterwards
+};
+
+class RegistryPathDeletes : public testing::TestWithParam<PathDeleteCase> {};
+
+TEST_P(RegistryPathDeletes, DeletesAValueOrAKeyWithoutSubkeys) {
+  const PathDeleteCase& c = GetParam();
+  ScopedTestKey test;
+  // The test key holds a value, an empty key, and a key with a subkey.
+  ASSERT_TRUE(RegKey(test.Root(), test.Path(), kWrite64).WriteDword("Value", 1));
+  RegKey::Create(test.Root(), test.Sub("Empty"), KEY_WOW64_64KEY).WriteDword("Inside", 2);
+  RegKey::Create(test.Root(), test.Sub("Parent\\Child"), KEY_WOW64_64KEY);
+
+  EXPECT_EQ(platform::RegDeletePath("HKEY_CURRENT_USER\\" + test.Path() + "\\" + c.path, KEY_WOW64_64KEY),
+            c.result);
+  EXPECT_EQ(Contents(test, ""), c.after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, RegistryPathDeletes,
+    testing::Values(
+        PathDeleteCase{"Value", "Value", ERROR_SUCCESS, "[Empty] [Parent] "},
+        PathDeleteCase{"KeyWithValues", "Empty\\", ERROR_SUCCESS, "Value=dword:1 [Parent] "},
+        PathDeleteCase{"KeyWithSubkeysStays", "Parent\\", ERROR_ACCESS_DENIED,
+                       "Value=dword:1 [Empty] [Parent] "},
+        PathDeleteCase{"ValueNamedLikeAKey", "Empty", ERROR_FILE_NOT_FOUND,
+                       "Value=dword:1 [Empty] [Parent] "},
+        PathDeleteCase{"MissingValue", "Nothing", ERROR_FILE_NOT_FOUND, "Value=dword:1 [Empty] [Parent] "},
+        PathDeleteCase{"ValueOfAMissingKey", "Nothing\\Value", ERROR_FILE_NOT_FOUND,
+                       "Value=dword:1 [Empty] [Parent] "},
+        PathDeleteCase{"MissingKey", "Nothing\\", ERROR_FILE_NOT_FOUND, "Value=dword:1 [Empty] [Parent] "}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RegistryPaths, PathsWithoutAKnownRootOrNamingARootAreRefused) {
+  for (const char* path : {"", "Software\\Value", "HKXX\\Software\\Value", "HKCU", "HKCU\\",
+                           "HKEY_LOCAL_MACHINE\\"}) {
+    SCOPED_TRACE(path);
+    EXPECT_EQ(platform::RegWritePath(path, DWORD{1}), ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(platform::RegDeletePath(path), ERROR_INVALID_PARAMETER);
+  }
+}
+
+TEST(RegistryPaths, TheViewDecidesWhereAMachineValueGoes) {
+  ScopedTestKey test(HKEY_LOCAL_MACHINE);
+  const std::string path = "HKLM\\" + test.Path() + "\\Marker";
+  ASSERT_EQ(platform::RegWritePath(path, DWORD{5}, KEY_WOW64_32KEY), ERROR_SUCCESS);
+  EXPECT_EQ(RegKey(HKEY_LOCAL_MACHINE, test.Path(), kRead64).ReadDword("Marker", 0), 0u);
+  EXPECT_EQ(RegKey(HKEY_LOCAL_MACHINE, test.Path(), KEY_QUERY_VALUE | KEY_WOW64_32KEY).ReadDword("Marker", 0), 5u);
+  EXPECT_EQ(platform::RegDeletePath(path, KEY_WOW64_64KEY), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(platform::RegDeletePath(path, KEY_WOW64_32KEY), ERROR_SUCCESS);
+}
+
 }  // namespace

@@ -57,16 +57,6 @@ class RestorePageTest : public testing::Test {
   void ExpectBoxes(int count) {
     for (int i = 0; i < count; ++i) dialogs.AnswerMessageBox(IDOK);
   }
-  // The silent use, as the pages that want a restore point run it.
-  void CreateSilently(const std::optional<std::string>& description) {
-    ShowMainAfterRestore = false;
-    FRMsysRestore->Hide();
-    if (description) FRMsysRestore->txtRPName->SetText(*description);
-    FRMsysRestore->CmdCreate_Click();
-    FRMsysRestore->Unload();
-    ShowMainAfterRestore = true;
-  }
-
   ServiceFacts winmgmt;
   FakeDialogs dialogs;
   platform::Override<platform::Dialogs> useDialogs{dialogs};
@@ -269,7 +259,7 @@ TEST_F(RestorePageTest, ASilentCreationLeavesTheMainWindowHiddenAndTellsItsResul
     points.createResult = made ? platform::RestorePointResult{S_OK, 0}
                                : platform::RestorePointResult{kWmiFailed, std::nullopt};
     ExpectBoxes(1);
-    CreateSilently(LoadResString(385));
+    EXPECT_EQ(CreateRestorePointQuietly(LoadResString(385)), made);
     EXPECT_FALSE(pageShownDuringCreation);
     EXPECT_FALSE(FRMsysRestore->Loaded());
     EXPECT_FALSE(Visible(*frmmain));
@@ -288,7 +278,7 @@ TEST_F(RestorePageTest, APageOpenFromTheMenuIsHiddenUsedAndUnloadedByASilentCrea
   FRMsysRestore->OptRP[2].UserClick();  // the user's choice is kept
   points.onCreate = [&] { EXPECT_FALSE(Visible(*FRMsysRestore)); };
   ExpectBoxes(1);
-  CreateSilently(LoadResString(386));
+  EXPECT_TRUE(CreateRestorePointQuietly(LoadResString(386)));
   ASSERT_EQ(points.requests.size(), 1u);
   EXPECT_EQ(points.requests[0].description, LoadResString(386));
   EXPECT_EQ(points.requests[0].type, 10);

@@ -8,7 +8,9 @@
 #include "platform/seam.h"
 #include "shell/LayoutScaling.h"
 #include "support/fakes.h"
+#include "ui/DriveList.h"
 #include "ui/ListView.h"
+#include "ui/TreeView.h"
 #include "ui/form.h"
 
 namespace {
@@ -20,11 +22,14 @@ constexpr Def kDesign[] = {
     {.kind = Kind::Frame, .name = "Frame1", .rect = {120, 120, 4800, 3000}, .caption = "Frame"},
     {.kind = Kind::Label, .name = "Label1", .parent = "Frame1", .rect = {240, 360, 3000, 300}},
     {.kind = Kind::ComboBox, .name = "Combo1", .rect = {120, 3300, 2400, 315}, .style = ui::kDropDownList},
+    {.kind = Kind::Custom, .name = "Drive1", .rect = {2640, 3300, 2400, 315},
+     .customClass = ui::kDriveListClass},
     {.kind = Kind::Line, .name = "Line1", .rect = {120, 3900, 4920, 3900}},
     {.kind = Kind::Image, .name = "Image1", .rect = {5100, 120, 720, 720}},
     {.kind = Kind::Timer, .name = "Timer1", .max = 1000},
     {.kind = Kind::Custom, .name = "List1", .rect = {120, 4000, 4800, 600}, .value = ui::kListReport,
      .customClass = ui::kListViewClass},
+    {.kind = Kind::Custom, .name = "Tree1", .rect = {5100, 900, 800, 3000}, .customClass = ui::kTreeViewClass},
     {.kind = Kind::Menu, .name = "mnuFile", .caption = "File"},
 };
 
@@ -37,9 +42,11 @@ class FrmScaled : public ui::Form {
   ui::Ctl<ui::Label> Label1{this, "Label1"};
   ui::Ctl<ui::Frame> Frame1{this, "Frame1"};
   ui::Ctl<ui::ComboBox> Combo1{this, "Combo1"};
+  ui::Ctl<ui::DriveList> Drive1{this, "Drive1"};
   ui::Ctl<ui::Line> Line1{this, "Line1"};
   ui::Ctl<ui::Image> Image1{this, "Image1"};
   ui::Ctl<ui::ListView> List1{this, "List1"};
+  ui::Ctl<ui::TreeView> Tree1{this, "Tree1"};
 };
 
 struct ScreenCase {
@@ -93,6 +100,12 @@ TEST_P(ScalingTest, PageScalerScalesEveryControlAndTheForm) {
   EXPECT_FLOAT_EQ(form.Combo1->Width(), 2400 * c.sx);
   EXPECT_FLOAT_EQ(form.Combo1->Height(), 315);
   EXPECT_FLOAT_EQ(form.Combo1->FontSize(), 8 * c.font);
+  // So does a drive list.
+  EXPECT_FLOAT_EQ(form.Drive1->Left(), 2640 * c.sx);
+  EXPECT_FLOAT_EQ(form.Drive1->Top(), 3300 * c.sy);
+  EXPECT_FLOAT_EQ(form.Drive1->Width(), 2400 * c.sx);
+  EXPECT_FLOAT_EQ(form.Drive1->Height(), 315);
+  EXPECT_FLOAT_EQ(form.Drive1->FontSize(), 8 * c.font);
   EXPECT_FLOAT_EQ(form.Line1->X2(), 4920 * c.sx);
   EXPECT_FLOAT_EQ(form.Line1->Y1(), 3900 * c.sy);
   EXPECT_FLOAT_EQ(form.Image1->Width(), 720 * c.sx);
@@ -105,6 +118,10 @@ TEST_P(ScalingTest, PageScalerScalesEveryControlAndTheForm) {
   EXPECT_FLOAT_EQ(form.List1->Column(2).Width(), 3000 * c.sx);
   EXPECT_EQ(SendMessageA(form.List1->hWnd(), LVM_GETCOLUMNWIDTH, 1, 0),
             std::lround(3000 * c.sx / (1440.0f / c.dpi)));
+  // A tree view is sized like a box, its font with the others.
+  EXPECT_FLOAT_EQ(form.Tree1->Left(), 5100 * c.sx);
+  EXPECT_FLOAT_EQ(form.Tree1->Height(), 3000 * c.sy);
+  EXPECT_FLOAT_EQ(form.Tree1->FontSize(), 8 * c.font);
   EXPECT_FLOAT_EQ(form.Width(), 6000 * c.sx);
   EXPECT_FLOAT_EQ(form.Height(), 4800 * c.sy);
   EXPECT_FLOAT_EQ(form.Left(), 600 * c.sx);

@@ -33,6 +33,16 @@ std::vector<FakeDialogs::Call> FakeDialogs::MessageBoxes() const {
   return boxes;
 }
 
+void ExpectOnlyMessageBox(const FakeDialogs& dialogs, const std::string& text, UINT style,
+                          const std::string& title) {
+  const auto boxes = dialogs.MessageBoxes();
+  ASSERT_EQ(boxes.size(), 1u) << "expected only \"" << text << "\"";
+  EXPECT_EQ(boxes[0].text, text);
+  EXPECT_EQ(boxes[0].style, style);
+  EXPECT_EQ(boxes[0].title, title);
+  EXPECT_TRUE(boxes[0].coloured);
+}
+
 namespace {
 
 // A real dialog would have used the arming; the fake shows none, so it records whether the

@@ -84,6 +84,11 @@ class FakeDialogs : public platform::Dialogs {
   std::vector<Call> calls_;
 };
 
+// Expects exactly one message box to have been shown, with this text, style and title, in
+// the program's colours.
+void ExpectOnlyMessageBox(const FakeDialogs& dialogs, const std::string& text, UINT style,
+                          const std::string& title = "Quenvor Pro");
+
 // A machine as the test describes it. The defaults are what the test prefix reports:
 // 1280 x 1024 at 96 DPI, Windows 6.1.7601 "Service Pack 1", x64, 4 GiB of memory.
 class FakeSystemFacts : public platform::SystemFacts {

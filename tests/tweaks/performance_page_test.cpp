@@ -21,17 +21,18 @@
 #include "shell/frmmain.h"
 #include "support/main_window.h"
 #include "support/fakes.h"
+#include "shell/PageFrame.h"
+#include "support/real_input.h"
 #include "support/registry_fixture.h"
+#include "support/scoped_registry_values.h"
 #include "tweaks/frmPerformance.h"
 
 namespace {
 
 using platform::RegKey;
-using platform::RegValue;
 using platform::WmiObject;
 using namespace std::string_literals;
 
-constexpr REGSAM kRead64 = KEY_QUERY_VALUE | KEY_WOW64_64KEY;
 constexpr DWORDLONG kMB = 1024ull * 1024;
 
 // ---- a WMI that answers what the test says -------------------------------------------
@@ -84,102 +85,30 @@ const Place kMetrics{HKEY_CURRENT_USER, "Control Panel\\Desktop\\WindowMetrics"}
 const Place kExplorer{HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer"};
 const Place kSettings{HKEY_CURRENT_USER, kSettingsKey};
 
-struct Watched {
-  Place place;
-  std::vector<const char*> values;
-  bool windowsHasIt;  // created for the test when the prefix lacks it
-};
-
 // Every value the page reads or writes. The policy key is absent until a policy is set.
-const std::vector<Watched> kWatched = {
-    {kFileSystem, {"NtfsDisableLastAccessUpdate", "NtfsDisable8dot3NameCreation"}, true},
-    {kMemory, {"ClearPageFileAtShutdown", "LargeSystemCache", "DisablePagingExecutive", "SecondLevelDataCache"}, true},
-    {kPrefetch, {"EnablePrefetcher", "EnableSuperfetch"}, true},
-    {kPriority, {"Win32PrioritySeparation"}, true},
-    {kLayout, {"EnableAutoLayout"}, true},
-    {kControl, {"WaitToKillServiceTimeout"}, true},
-    {kPolicies, {"NoLowDiskSpaceChecks"}, false},
-    {kEffects, {"VisualFXSetting"}, true},
-    {kDesktop, {"UserPreferencesMask", "DragFullWindows", "SmoothScroll", "WindowArrangementActive",
-                "LowLevelHooksTimeout", "HungAppTimeout", "AutoEndTasks"}, true},
-    {kAdvanced, {"TaskBarAnimations", "DisablePreviewDesktop"}, true},
-    {kMetrics, {"MinAnimate"}, true},
-    {kExplorer, {"NoWindowMinimizingShortcuts"}, true},
-    {kSettings, {"CoreParkingDisabled", "RestorSet"}, true},
-};
-
-bool Exists(HKEY root, const std::string& path) { return RegKey(root, path, kRead64).IsOpen(); }
-
-// Remembers the watched values and which keys were missing, gives the page the keys that
-// Windows has, starts every watched value missing, and puts everything back afterwards.
-class PrefixRegistry {
- public:
-  PrefixRegistry() {
-    for (const Watched& w : kWatched) {
-      std::string path = w.place.key;
-      // The highest missing ancestor goes again afterwards, with all below it.
-      std::string missing;
-      for (size_t at = path.find('\\');; at = path.find('\\', at + 1)) {
-        std::string prefix = path.substr(0, at);
-        if (!Exists(w.place.root, prefix)) {
-          missing = prefix;
-          break;
-        }
-        if (at == std::string::npos) break;
-      }
-      if (!missing.empty()) created_.push_back({w.place.root, missing});
-      for (const char* value : w.values) {
-        saved_.push_back({w.place, value, RegKey(w.place.root, path, kRead64).Read(value)});
-      }
-      if (w.windowsHasIt) RegKey::Create(w.place.root, path, KEY_WOW64_64KEY);
-      RegKey key(w.place.root, path, KEY_SET_VALUE | KEY_WOW64_64KEY);
-      for (const char* value : w.values) key.DeleteValue(value);
-    }
-  }
-  ~PrefixRegistry() {
-    for (const Saved& s : saved_) {
-      RegKey key(s.place.root, s.place.key, KEY_SET_VALUE | KEY_WOW64_64KEY);
-      if (!s.value) {
-        key.DeleteValue(s.name);
-      } else {
-        RegSetValueExA(key.Handle(), s.name, 0, s.value->type, s.value->data.data(),
-                       static_cast<DWORD>(s.value->data.size()));
-      }
-    }
-    for (const auto& [root, path] : created_) DeleteRegistryTree(root, path, KEY_WOW64_64KEY);
-  }
-
- private:
-  struct Saved {
-    Place place;
-    const char* name;
-    std::optional<RegValue> value;
+std::vector<WatchedKey> Watched() {
+  auto at = [](const Place& p, std::vector<std::string> values, bool windowsHasIt = true) {
+    return WatchedKey{p.root, p.key, std::move(values), windowsHasIt};
   };
-  std::vector<Saved> saved_;
-  std::vector<std::pair<HKEY, std::string>> created_;
-};
-
-std::string Describe(const std::optional<RegValue>& v) {
-  if (!v) return "missing";
-  if (v->type == REG_DWORD && v->data.size() == 4) {
-    DWORD n;
-    memcpy(&n, v->data.data(), 4);
-    return "dword:" + std::to_string(n);
-  }
-  if (v->type == REG_SZ && !v->data.empty() && v->data.back() == 0)
-    return "sz:" + std::string(v->data.begin(), v->data.end() - 1);
-  std::string hex = v->type == REG_BINARY ? "binary:" : "type" + std::to_string(v->type) + ":";
-  char buf[4];
-  for (BYTE b : v->data) {
-    snprintf(buf, sizeof buf, "%02X", b);
-    hex += buf;
-  }
-  return hex;
+  return {
+      at(kFileSystem, {"NtfsDisableLastAccessUpdate", "NtfsDisable8dot3NameCreation"}),
+      at(kMemory, {"ClearPageFileAtShutdown", "LargeSystemCache", "DisablePagingExecutive", "SecondLevelDataCache"}),
+      at(kPrefetch, {"EnablePrefetcher", "EnableSuperfetch"}),
+      at(kPriority, {"Win32PrioritySeparation"}),
+      at(kLayout, {"EnableAutoLayout"}),
+      at(kControl, {"WaitToKillServiceTimeout"}),
+      at(kPolicies, {"NoLowDiskSpaceChecks"}, false),
+      at(kEffects, {"VisualFXSetting"}),
+      at(kDesktop, {"UserPreferencesMask", "DragFullWindows", "SmoothScroll", "WindowArrangementActive",
+                    "LowLevelHooksTimeout", "HungAppTimeout", "AutoEndTasks"}),
+      at(kAdvanced, {"TaskBarAnimations", "DisablePreviewDesktop"}),
+      at(kMetrics, {"MinAnimate"}),
+      at(kExplorer, {"NoWindowMinimizingShortcuts"}),
+      at(kSettings, {"CoreParkingDisabled", "RestorSet"}),
+  };
 }
 
-std::string Value(const Place& p, const char* name) {
-  return Describe(RegKey(p.root, p.key, kRead64).Read(name));
-}
+std::string Value(const Place& p, const char* name) { return StoredValue(p.root, p.key, name); }
 void SetDword(const Place& p, const char* name, DWORD n) {
   ASSERT_TRUE(RegKey(p.root, p.key, KEY_SET_VALUE | KEY_WOW64_64KEY).WriteDword(name, n)) << p.key;
 }
@@ -208,7 +137,7 @@ class PerformancePageTest : public testing::Test {
   void Load() { Page().Check1[0].Value(); }  // the first touch loads the page hidden
   void SetMemory(DWORDLONG bytes) { facts.memory.ullTotalPhys = bytes; }
 
-  PrefixRegistry registry;
+  ScopedRegistryValues registry{Watched()};
   FakeDialogs dialogs;
   platform::Override<platform::Dialogs> useDialogs{dialogs};
   FakeSystemFacts facts;
@@ -380,7 +309,7 @@ TEST_F(PerformancePageTest, SaveWithEveryBoxClearWritesEveryClearState) {
             "HungAppTimeout=sz:5000\n"
             "WaitToKillServiceTimeout=sz:20000\n"
             "AutoEndTasks=sz:1\n");
-  EXPECT_FALSE(Exists(kPolicies.root, kPolicies.key)) << "a policy key was created for a clear box";
+  EXPECT_FALSE(KeyExists(kPolicies.root, kPolicies.key)) << "a policy key was created for a clear box";
   const auto boxes = dialogs.MessageBoxes();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text, LoadResString(351));
@@ -443,8 +372,8 @@ TEST_F(PerformancePageTest, SettingsWhoseKeyIsMissingAreNamedInsteadOfTheSuccess
   dialogs.AnswerMessageBox(IDOK);
   Page().Command1_Click();
 
-  EXPECT_FALSE(Exists(kLayout.root, kLayout.key)) << "a key other than a policy key was created";
-  EXPECT_FALSE(Exists(kPrefetch.root, kPrefetch.key));
+  EXPECT_FALSE(KeyExists(kLayout.root, kLayout.key)) << "a key other than a policy key was created";
+  EXPECT_FALSE(KeyExists(kPrefetch.root, kPrefetch.key));
   EXPECT_EQ(Value(kDesktop, "AutoEndTasks"), "sz:1") << "the other settings are still saved";
   const auto boxes = dialogs.MessageBoxes();
   ASSERT_EQ(boxes.size(), 1u);
@@ -754,6 +683,85 @@ TEST_F(PerformancePageTest, LeavingTheCacheSizeBoxWithARefusedTextKeepsTheFocusT
   ui::DoEvents();
   EXPECT_EQ(dialogs.MessageBoxes().size(), 1u);
   EXPECT_EQ(GetFocus(), Page().Command3->hWnd());
+}
+
+// With real boxes and the user's own clicks: the page and the main window behind it take
+// no click while a box is up, so the page cannot be closed (and loaded again with the
+// registry's values) between the question and the rest of the Save.
+TEST_F(PerformancePageTest, WhileTheSaveAsksThePageCannotBeClosedOrChanged) {
+  OpenPage(Page());
+  ui::DoEvents();
+  Page().Check1[2].SetValue(1);  // 8+3 names: asked
+  Page().Check3[0].SetValue(1);  // LowLevelHooksTimeout "2000"
+  const HWND page = Page().hWnd(), main = frmmain->hWnd();
+  const POINT closeBox = CloseBoxOf(page), check = CentreOf(Page().Check3[0].hWnd());
+  ASSERT_NE(closeBox.x, -1);
+  bool pageEnabled = true, mainEnabled = true;
+  {
+    RealMessageBoxes boxes;
+    boxes.Answer(IDYES, [&](HWND box) {
+      pageEnabled = IsWindowEnabled(page);
+      mainEnabled = IsWindowEnabled(main);
+      RECT covered{};
+      GetWindowRect(box, &covered);
+      ASSERT_FALSE(PtInRect(&covered, closeBox));
+      ASSERT_FALSE(PtInRect(&covered, check));
+      ASSERT_TRUE(ClickAt(closeBox));
+      ASSERT_TRUE(ClickAt(check));
+    });
+    boxes.Answer(IDOK);
+    ASSERT_TRUE(ClickAt(CentreOf(Page().Command1->hWnd())));  // Save
+    EXPECT_EQ(boxes.Answered(), 2);
+  }
+  EXPECT_FALSE(pageEnabled);
+  EXPECT_FALSE(mainEnabled);
+  ASSERT_TRUE(Page().Loaded());
+  EXPECT_EQ(Page().hWnd(), page) << "the page was closed and loaded again";
+  EXPECT_EQ(Page().Check3[0].Value(), 1);
+  EXPECT_EQ(Value(kFileSystem, "NtfsDisable8dot3NameCreation"), "dword:1");
+  EXPECT_EQ(Value(kDesktop, "LowLevelHooksTimeout"), "sz:2000");
+
+  // Once the boxes are gone, the same close box closes the page.
+  EXPECT_TRUE(IsWindowEnabled(page));
+  EXPECT_TRUE(IsWindowEnabled(main));
+  ASSERT_TRUE(ClickAt(closeBox));
+  EXPECT_FALSE(Page().Loaded());
+  EXPECT_TRUE(IsWindowVisible(main));
+}
+
+// A real click on the preset button while the cache size is refused: the check runs once
+// the button has the focus, takes the focus back, and the button lets the mouse go, so
+// its click does not happen and the next click into the text box reaches the text box.
+TEST_F(PerformancePageTest, ARefusedCacheSizeLeavesNoButtonHoldingTheMouse) {
+  wmi.rows = {Processor(int64_t{256})};
+  OpenPage(Page());
+  ui::DoEvents();
+  const HWND text = Page().Text1->hWnd(), button = Page().Command3->hWnd();
+  ASSERT_TRUE(ClickAt(CentreOf(text)));
+  ASSERT_EQ(GetFocus(), text);
+  Page().Text1->SetText("1,000");
+  {
+    RealMessageBoxes boxes;
+    boxes.Answer(IDOK);
+    ASSERT_TRUE(ClickAt(CentreOf(button)));
+    EXPECT_EQ(boxes.Answered(), 1);
+  }
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_EQ(SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED, 0) << "the button looks pressed";
+  EXPECT_EQ(GetFocus(), text);
+  EXPECT_EQ(Page().Text1->Text(), "0");
+  EXPECT_EQ(Page().Check1[0].Value(), 0) << "the preset ran";
+
+  Page().Text1->SetText("512");
+  SendMessageA(text, EM_SETSEL, 3, 3);
+  RECT box{};
+  GetWindowRect(text, &box);
+  ASSERT_TRUE(ClickAt({box.left + 3, (box.top + box.bottom) / 2}));
+  DWORD start = 99, end = 99;
+  SendMessageA(text, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 0u) << "the click did not reach the text box";
+  EXPECT_EQ(end, 0u);
+  EXPECT_EQ(Page().Text1->Text(), "512");
 }
 
 }  // namespace

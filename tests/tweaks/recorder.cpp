@@ -4,42 +4,55 @@
 
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 
 #include "support/test_child.h"
 
 namespace {
 
-constexpr const char* kLogVariable = "QUENVOR_RECORDER_LOG";
-constexpr const char* kStartedEvent = "QuenvorTests.RecorderStarted";
+// Per program name: the log file and the exit code, handed to the started copy through
+// its inherited environment.
+std::string LogVariable(const std::string& name) { return "QUENVOR_RECORDER_LOG_" + name; }
+std::string ExitVariable(const std::string& name) { return "QUENVOR_RECORDER_EXIT_" + name; }
+std::string StartedEvent(const std::string& name) { return "QuenvorTests.RecorderStarted." + name; }
+constexpr const char* kSetAsideSuffix = ".set-aside-by-test";
 
 std::string Lower(std::string s) {
   for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return s;
 }
 
-// Runs before main: under a recorded program's name, record and leave.
+std::string FileName(const std::string& path) {
+  return Lower(path.substr(path.find_last_of('\\') + 1));
+}
+
+std::string Environment(const std::string& name) {
+  char value[MAX_PATH] = {};
+  DWORD n = GetEnvironmentVariableA(name.c_str(), value, MAX_PATH);
+  return n && n < MAX_PATH ? std::string(value, n) : std::string();
+}
+
+// Runs before main: started under a name that a recorder was installed for, record and
+// leave.
 struct RecordWhenRenamed {
   RecordWhenRenamed() {
-    std::string self = Lower(TestProgramPath());
-    std::string name = self.substr(self.find_last_of('\\') + 1);
-    if (name != "powercfg.exe" && name != "quenvorundo.exe") return;
-    char log[MAX_PATH] = {};
-    if (GetEnvironmentVariableA(kLogVariable, log, MAX_PATH)) {
-      if (FILE* out = std::fopen(log, "a")) {
-        std::fprintf(out, "%s\n", GetCommandLineA());
-        std::fclose(out);
-      }
-      if (FILE* out = std::fopen((std::string(log) + ".pid").c_str(), "a")) {
-        std::fprintf(out, "%lu\n", GetCurrentProcessId());
-        std::fclose(out);
-      }
+    const std::string name = FileName(TestProgramPath());
+    const std::string log = Environment(LogVariable(name));
+    if (log.empty()) return;  // the test program itself
+    if (FILE* out = std::fopen(log.c_str(), "a")) {
+      std::fprintf(out, "%s\n", GetCommandLineA());
+      std::fclose(out);
     }
-    if (HANDLE started = OpenEventA(EVENT_MODIFY_STATE, FALSE, kStartedEvent)) {
+    if (FILE* out = std::fopen((log + ".pid").c_str(), "a")) {
+      std::fprintf(out, "%lu\n", GetCurrentProcessId());
+      std::fclose(out);
+    }
+    if (HANDLE started = OpenEventA(EVENT_MODIFY_STATE, FALSE, StartedEvent(name).c_str())) {
       SetEvent(started);
       CloseHandle(started);
     }
-    ExitProcess(0);
+    ExitProcess(std::strtoul(Environment(ExitVariable(name)).c_str(), nullptr, 10));
   }
 } recordWhenRenamed;
 
@@ -60,16 +73,22 @@ class NativeFolders {
 
 }  // namespace
 
-InstalledRecorder::InstalledRecorder(const std::string& path, bool native)
-    : path_(path), native_(native) {
+InstalledRecorder::InstalledRecorder(const std::string& path, bool native, DWORD exitCode)
+    : path_(path), name_(FileName(path)), native_(native) {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
-  log_ = std::string(temp) + "QuenvorTests.recorder." + std::to_string(GetCurrentProcessId()) + ".log";
+  log_ = std::string(temp) + "QuenvorTests.recorder." + std::to_string(GetCurrentProcessId()) +
+         "." + name_ + ".log";
   DeleteFileA(log_.c_str());
   DeleteFileA((log_ + ".pid").c_str());
-  SetEnvironmentVariableA(kLogVariable, log_.c_str());
-  started_ = CreateEventA(nullptr, TRUE, FALSE, kStartedEvent);
+  SetEnvironmentVariableA(LogVariable(name_).c_str(), log_.c_str());
+  SetEnvironmentVariableA(ExitVariable(name_).c_str(), std::to_string(exitCode).c_str());
+  started_ = CreateEventA(nullptr, TRUE, FALSE, StartedEvent(name_).c_str());
   NativeFolders folders(native_);
+  if (GetFileAttributesA(path_.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    setAside_ = MoveFileExA(path_.c_str(), (path_ + kSetAsideSuffix).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+    EXPECT_TRUE(setAside_) << "cannot set " << path_ << " aside: " << GetLastError();
+  }
   installed_ = CopyFileA(TestProgramPath().c_str(), path_.c_str(), FALSE) != 0;
   EXPECT_TRUE(installed_) << "cannot copy the recorder to " << path_ << ": " << GetLastError();
 }
@@ -89,10 +108,15 @@ InstalledRecorder::~InstalledRecorder() {
     if (installed_) {
       EXPECT_TRUE(DeleteFileA(path_.c_str())) << path_ << ": " << GetLastError();
     }
+    if (setAside_) {
+      EXPECT_TRUE(MoveFileExA((path_ + kSetAsideSuffix).c_str(), path_.c_str(), 0))
+          << "cannot put " << path_ << " back: " << GetLastError();
+    }
   }
   DeleteFileA((log_ + ".pid").c_str());
   DeleteFileA(log_.c_str());
-  SetEnvironmentVariableA(kLogVariable, nullptr);
+  SetEnvironmentVariableA(LogVariable(name_).c_str(), nullptr);
+  SetEnvironmentVariableA(ExitVariable(name_).c_str(), nullptr);
   if (started_) CloseHandle(started_);
 }
 

@@ -14,6 +14,7 @@
 #include "shell/Strings.h"
 #include "support/fakes.h"
 #include "support/registry_fixture.h"
+#include "support/scoped_registry_values.h"
 #include "tweaks/TweakEngine.h"
 
 namespace {
@@ -98,29 +99,6 @@ std::optional<RegValue> Get(HKEY root, const std::string& path, const std::strin
   return RegKey(root, path, kRead64).Read(name);
 }
 
-// What a stored value is, as one comparable text: "missing", "dword:N", "sz:TEXT" (the NUL
-// must be counted: a text without it shows as "sz-unterminated:"), "binary:HEX".
-std::string Describe(const std::optional<RegValue>& v) {
-  if (!v) return "missing";
-  if (v->type == REG_DWORD && v->data.size() == 4) {
-    DWORD n;
-    memcpy(&n, v->data.data(), 4);
-    return "dword:" + std::to_string(n);
-  }
-  if (v->type == REG_SZ) {
-    if (v->data.empty() || v->data.back() != 0)
-      return "sz-unterminated:" + std::string(v->data.begin(), v->data.end());
-    return "sz:" + std::string(v->data.begin(), v->data.end() - 1);
-  }
-  std::string hex = v->type == REG_BINARY ? "binary:" : "type" + std::to_string(v->type) + ":";
-  char buf[4];
-  for (BYTE b : v->data) {
-    snprintf(buf, sizeof buf, "%02X", b);
-    hex += buf;
-  }
-  return hex;
-}
-
 class EngineTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -135,9 +113,9 @@ class EngineTest : public testing::Test {
     AutoTuneMode = false;
     IEMajorVersion = 0;
   }
-  std::string Value(const char* name) { return Describe(Get(test.Root(), path, name)); }
+  std::string Value(const char* name) { return DescribeRegValue(Get(test.Root(), path, name)); }
   std::string Value(const std::string& sub, const char* name) {
-    return Describe(Get(test.Root(), test.Sub(sub), name));
+    return DescribeRegValue(Get(test.Root(), test.Sub(sub), name));
   }
   SaveReport Write(std::span<const TweakBinding> rows) {
     SaveReport report;
@@ -408,8 +386,68 @@ TEST_F(EngineTest, PolicyKeysAreCreatedInTheViewTheMasksName) {
       {.control = kBox0, .root = HKLM, .key = policy.c_str(), .value = "Flag", .kind = DwordFlag}};
   page.Box(0).SetValue(1);
   EXPECT_TRUE(Write(rows).notSaved.empty());
-  EXPECT_EQ(Describe(Get(HKEY_LOCAL_MACHINE, policy, "Flag")), "dword:1");
+  EXPECT_EQ(DescribeRegValue(Get(HKEY_LOCAL_MACHINE, policy, "Flag")), "dword:1");
   EXPECT_FALSE(RegKey(HKEY_LOCAL_MACHINE, policy, KEY_QUERY_VALUE | KEY_WOW64_32KEY));
+}
+
+// ---- keys that could not be read ----------------------------------------------------------
+
+TEST_F(EngineTest, RowsOfAKeyThatExistsButCouldNotBeReadAreNeverWrittenOver) {
+  const std::string locked = test.Sub("Locked");
+  Put(test.Root(), locked, "Enable", Num(1));
+  Put(test.Root(), path, "Open", Num(0));
+  const TweakBinding rows[] = {
+      {.control = kBox0, .caption = 155, .key = locked.c_str(), .value = "Enable", .kind = DwordInverted},
+      {.control = kBox1, .caption = 108, .key = path.c_str(), .value = "Open", .kind = DwordFlag},
+  };
+  {
+    ScopedQueryDenied denied(test.Root(), locked);
+    ASSERT_TRUE(denied.Applied());
+    const std::vector<KeyNotRead> notRead = ReadTweaks(page, rows);
+    ASSERT_EQ(notRead.size(), 1u);
+    EXPECT_EQ(notRead[0].path, locked);
+    EXPECT_EQ(notRead[0].error, ERROR_ACCESS_DENIED);
+    EXPECT_FALSE(notRead[0].Missing());
+    EXPECT_EQ(page.Box(0).Value(), 1) << "shown as a missing value reads";
+
+    page.Box(1).SetValue(1);
+    SaveReport report = Write(rows);
+    EXPECT_EQ(report.notSaved, std::vector<std::string>{LoadResString(155)});
+    EXPECT_EQ(Value("Open"), "dword:1") << "the other rows are written";
+  }
+  EXPECT_EQ(Value("Locked", "Enable"), "dword:1") << "the guess was written over the setting";
+
+  // Once a read of the page opens the key, its rows are written again.
+  EXPECT_TRUE(ReadTweaks(page, rows).empty());
+  page.Box(0).SetValue(1);
+  EXPECT_TRUE(Write(rows).notSaved.empty());
+  EXPECT_EQ(Value("Locked", "Enable"), "dword:0");
+}
+
+TEST_F(EngineTest, RowsMarkedOnlyWhereReadLeaveAKeyThatWasMissingAlone) {
+  const std::string policy = test.Sub("Policies\\System");
+  const TweakBinding rows[] = {
+      {.control = kBox0, .caption = 155, .key = policy.c_str(), .value = "EnableLUA",
+       .kind = DwordInverted, .onlyWhereRead = true},
+      {.control = kBox1, .caption = 108, .key = policy.c_str(), .value = "Detect", .kind = DwordFlag,
+       .onlyWhereRead = true},
+  };
+  const std::vector<KeyNotRead> notRead = ReadTweaks(page, rows);
+  ASSERT_EQ(notRead.size(), 1u);
+  EXPECT_TRUE(notRead[0].Missing());
+  page.Box(1).SetValue(1);
+  SaveReport report = Write(rows);
+  EXPECT_FALSE(RegKey(test.Root(), policy, kRead64)) << "the key was created";
+  EXPECT_EQ(report.notSaved, (std::vector<std::string>{LoadResString(155), LoadResString(108)}));
+
+  // The key made after the page was read is still not written until the page reads it.
+  Put(test.Root(), policy, "EnableLUA", Num(1));
+  EXPECT_EQ(Write(rows).notSaved.size(), 2u);
+  EXPECT_EQ(Value("Policies\\System", "EnableLUA"), "dword:1");
+  EXPECT_TRUE(ReadTweaks(page, rows).empty());
+  EXPECT_TRUE(Write(rows).notSaved.empty());
+  EXPECT_EQ(Value("Policies\\System", "EnableLUA"), "dword:0");
+  EXPECT_EQ(Value("Policies\\System", "Detect"), "dword:1");
 }
 
 // ---- key toggle ------------------------------------------------------------------------
@@ -427,7 +465,7 @@ class KeyToggleTest : public EngineTest {
   bool Wow(const std::string& p) {
     return RegKey(HKEY_LOCAL_MACHINE, p, KEY_QUERY_VALUE | KEY_WOW64_32KEY).IsOpen();
   }
-  std::string Default(const std::string& p) { return Describe(Get(HKEY_LOCAL_MACHINE, p, "")); }
+  std::string Default(const std::string& p) { return DescribeRegValue(Get(HKEY_LOCAL_MACHINE, p, "")); }
 };
 
 TEST_F(KeyToggleTest, SwitchesBetweenTheSiblingsInTheMasksView) {
@@ -743,8 +781,11 @@ TEST_F(EngineTest, AButtonCreatesAMissingPolicyKeyForEitherDataButNoOtherKey) {
   EXPECT_TRUE(WriteButtonRow(policyRow, true));
   EXPECT_EQ(Value("Policies\\Main\\FeatureControl", "(Reserved)"), "sz:0");
   EXPECT_EQ(Value("Policies\\Main\\FeatureControl", "iexplore.exe"), "sz:0");
-  EXPECT_FALSE(WriteButtonRow(browserRow, false));
+  std::vector<Part> failed;
+  EXPECT_FALSE(WriteButtonRow(browserRow, false, &failed));
   EXPECT_FALSE(RegKey(test.Root(), browser, kRead64));
+  ASSERT_EQ(failed.size(), 1u);
+  EXPECT_EQ(ValuePath(failed[0]), "HKEY_CURRENT_USER\\" + browser + "\\Check");
 }
 
 TEST_F(EngineTest, RowsOfAnotherBrowserVersionOrBitnessAreLeftAlone) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <string>
 #include <vector>
 
@@ -16,6 +19,8 @@ constexpr Def kDesign[] = {
      .rect = {240, 360, 1500, 255}, .caption = "A", .value = 1},
     {.kind = Kind::OptionButton, .name = "Option1", .index = 1, .parent = "Frame1",
      .rect = {240, 720, 1500, 255}, .caption = "B"},
+    {.kind = Kind::Label, .name = "Label2", .parent = "Frame1", .rect = {240, 1200, 2000, 255},
+     .caption = "More Info...", .foreColor = RGB(0, 0, 255), .pointer = ui::Pointer::Hand},
     {.kind = Kind::OptionButton, .name = "Option2", .rect = {4300, 360, 1500, 255}, .caption = "Outside",
      .value = 1},
     {.kind = Kind::CheckBox, .name = "Check1", .index = 0, .rect = {1500, 3000, 1500, 255}, .caption = "zero"},
@@ -47,6 +52,7 @@ class FrmSample : public ui::Form {
   ui::Ctl<ui::CommandButton> Command2{this, "Command2"};
   ui::Ctl<ui::VScrollBar> VScroll1{this, "VScroll1"};
   ui::Ctl<ui::Label> Label1{this, "Label1"};
+  ui::Ctl<ui::Label> Label2{this, "Label2"};
   ui::Ctl<ui::Timer> Timer1{this, "Timer1"};
   ui::Ctl<ui::OptionButton> Option2{this, "Option2"};
   ui::Ctl<ui::Menu> mnuExit{this, "mnuExit"};
@@ -74,6 +80,10 @@ class FrmSample : public ui::Form {
     });
     Text1->Change = [this] { events.push_back("Text1_Change"); };
     VScroll1->Change = [this] { events.push_back("VScroll1_Change"); };
+    Label1->Change = [this] {
+      events.push_back("Label1_Change");
+      ui::RefreshOnChange(*Label1);
+    };
     Command1->Click = [this] {
       events.push_back("Command1_Click");
       if (unloadOnClick) Unload();
@@ -281,6 +291,57 @@ TEST_F(FormTest, LabelsAreStaticWindowsWhoseTextReadsBack) {
   char cls[32]{};
   GetClassNameA(form.Label1->hWnd(), cls, sizeof cls);
   EXPECT_STREQ(cls, "Static");
+}
+
+// WM_PAINT messages that reach a window while the counter lives.
+struct PaintCount {
+  explicit PaintCount(HWND hwnd) : hwnd(hwnd) { SetWindowSubclass(hwnd, Proc, 1, reinterpret_cast<DWORD_PTR>(this)); }
+  ~PaintCount() { RemoveWindowSubclass(hwnd, Proc, 1); }
+  static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {
+    if (m == WM_PAINT) ++reinterpret_cast<PaintCount*>(self)->paints;
+    return DefSubclassProc(w, m, wp, lp);
+  }
+  HWND hwnd;
+  int paints = 0;
+};
+
+TEST_F(FormTest, ALabelThatRefreshesOnChangeShowsItsNewTextAtOnce) {
+  form.Show();
+  ui::DoEvents();
+  form.events.clear();
+  PaintCount count(form.Label1->hWnd());
+  form.Label1->SetCaption("Saving Performance Settings");
+  // Painted without a pass through the message loop.
+  EXPECT_EQ(count.paints, 1);
+  form.Label1->SetCaption("Saving Performance Settings");  // no change, no event
+  EXPECT_EQ(form.events, std::vector<std::string>{"Label1_Change"});
+  char text[64]{};
+  GetWindowTextA(form.Label1->hWnd(), text, sizeof text);
+  EXPECT_STREQ(text, "Saving Performance Settings");
+}
+
+// The pointer a window shows when the mouse moves over it, as the system asks for it.
+HCURSOR PointerOver(HWND window) {
+  SetCursor(nullptr);
+  SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  return GetCursor();
+}
+
+TEST_F(FormTest, ALabelShowsItsOwnMousePointerAlsoInsideAFrame) {
+  form.Show();
+  const HCURSOR hand = LoadCursor(nullptr, IDC_HAND), arrow = LoadCursor(nullptr, IDC_ARROW);
+  EXPECT_EQ(form.Label2->MousePointer(), ui::Pointer::Hand);
+  EXPECT_EQ(PointerOver(form.Label2->hWnd()), hand);
+  EXPECT_EQ(PointerOver(form.Label1->hWnd()), arrow);
+
+  form.Label1->SetMousePointer(ui::Pointer::Hand);
+  form.Label2->SetMousePointer(ui::Pointer::Default);
+  EXPECT_EQ(PointerOver(form.Label1->hWnd()), hand);
+  EXPECT_EQ(PointerOver(form.Label2->hWnd()), arrow);
+
+  form.Unload();  // the next load starts from the design again
+  EXPECT_EQ(form.Label1->MousePointer(), ui::Pointer::Default);
+  EXPECT_EQ(form.Label2->MousePointer(), ui::Pointer::Hand);
 }
 
 }  // namespace

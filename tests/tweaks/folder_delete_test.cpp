@@ -1,0 +1,243 @@
+// The folder walk of the temporary-folder cleaner on real files: what it deletes, what it
+// leaves and reports, and the folders it never walks (drive roots, folders holding the
+// Windows folder, the profile or the program, links).
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/process.h"
+#include "platform/seam.h"
+#include "support/fakes.h"
+#include "support/file_tree.h"
+#include "tweaks/FolderDelete.h"
+
+namespace {
+
+// The host-side fixtures of prepare.sh.
+const std::wstring kFixtures = L"C:\\QuenvorFixtures";
+const std::wstring kLinkedTemp = kFixtures + L"\\linked\\temp";
+const std::wstring kCanary = kFixtures + L"\\linked\\canary\\keep.txt";
+
+// What is left below the folder, as sorted relative paths ("sub\\" for a folder).
+std::vector<std::string> Left(const std::wstring& folder, const std::wstring& prefix = L"") {
+  std::vector<std::string> entries;
+  WIN32_FIND_DATAW found;
+  HANDLE find = FindFirstFileW((L"\\\\?\\" + folder + L"\\*").c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return entries;
+  do {
+    std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      entries.push_back(Narrow(prefix + name) + "\\");
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        for (auto& inner : Left(folder + L"\\" + name, prefix + name + L"\\")) entries.push_back(inner);
+      }
+    } else {
+      entries.push_back(Narrow(prefix + name));
+    }
+  } while (FindNextFileW(find, &found));
+  FindClose(find);
+  std::sort(entries.begin(), entries.end());
+  return entries;
+}
+
+std::string SystemText(DWORD error) { return platform::SystemErrorText(error); }
+
+class FolderDeleteTest : public testing::Test {
+ protected:
+  std::vector<std::string> Reports() {
+    std::vector<std::string> texts;
+    for (const auto& box : dialogs.MessageBoxes()) {
+      EXPECT_EQ(box.style, static_cast<UINT>(MB_OK | MB_ICONERROR)) << box.text;
+      EXPECT_EQ(box.title, "Quenvor Pro");
+      EXPECT_TRUE(box.coloured);
+      texts.push_back(box.text);
+    }
+    return texts;
+  }
+  std::string Path(const std::wstring& relative) { return Narrow(scratch.Sub(relative)); }
+
+  ScratchFolder scratch;
+  FakeDialogs dialogs;
+  platform::Override<platform::Dialogs> useDialogs{dialogs};
+};
+
+TEST_F(FolderDeleteTest, NestedFoldersGoDepthFirstAndTheBaseStaysOnlyForContentOnly) {
+  for (bool contentOnly : {true, false}) {
+    SCOPED_TRACE(contentOnly);
+    const std::wstring base = scratch.Sub(L"base");
+    MakeFile(base + L"\\top.txt");
+    MakeFile(base + L"\\a\\b\\c\\deep.txt", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    MakeFolder(base + L"\\empty");
+    const FolderDeleteResult result = FolderDelete(Narrow(base), contentOnly, true);
+    EXPECT_EQ(result.refused, "");
+    EXPECT_EQ(result.notDeleted, 0);
+    EXPECT_FALSE(result.stopped);
+    EXPECT_EQ(Exists(base), contentOnly);
+    EXPECT_EQ(Left(base), std::vector<std::string>{});
+  }
+  EXPECT_TRUE(dialogs.MessageBoxes().empty());
+}
+
+struct LeftCase {
+  const char* name;
+  bool showErrors;
+};
+
+class FolderDeleteLeaves : public FolderDeleteTest, public testing::WithParamInterface<LeftCase> {};
+
+TEST_P(FolderDeleteLeaves, ReadOnlyAndOpenFilesStayWithTheirFoldersAndAreReportedWhenAsked) {
+  const bool showErrors = GetParam().showErrors;
+  MakeFile(scratch.Sub(L"sub\\locked.txt"), FILE_ATTRIBUTE_READONLY);
+  MakeFile(scratch.Sub(L"sub\\plain.txt"));
+  MakeFile(scratch.Sub(L"open.txt"));
+  MakeFile(scratch.Sub(L"plain.txt"));
+  // Held open without share-delete, as a program using the file would.
+  if (showErrors)
+    for (int i = 0; i < 3; ++i) dialogs.AnswerMessageBox(IDOK);
+  HANDLE open = CreateFileW((L"\\\\?\\" + scratch.Sub(L"open.txt")).c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(open, INVALID_HANDLE_VALUE);
+
+  const FolderDeleteResult result = FolderDelete(scratch.Path(), true, showErrors);
+  CloseHandle(open);
+
+  EXPECT_EQ(result.notDeleted, 3);
+  EXPECT_EQ(Left(scratch.Path()), (std::vector<std::string>{"open.txt", "sub\\", "sub\\locked.txt"}));
+  if (!showErrors) {
+    EXPECT_TRUE(dialogs.MessageBoxes().empty());
+    return;
+  }
+  // Subfolders first (a folder after its contents), then the files of the folder.
+  EXPECT_EQ(Reports(), (std::vector<std::string>{
+                           Path(L"sub\\locked.txt") + ": " + SystemText(ERROR_ACCESS_DENIED),
+                           Path(L"sub") + ": " + SystemText(ERROR_DIR_NOT_EMPTY),
+                           Path(L"open.txt") + ": " + SystemText(ERROR_SHARING_VIOLATION)}));
+}
+
+INSTANTIATE_TEST_SUITE_P(ShowErrors, FolderDeleteLeaves,
+                         testing::Values(LeftCase{"On", true}, LeftCase{"Off", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FolderDeleteTest, LongPathsAndNamesOutsideTheCodePageAreDeletedAsTheyAre) {
+  // These letters have no place in the ANSI code page: as ANSI they would read "?", a
+  // wildcard.
+  const std::wstring foreign = L"\u0416\u0443\u043a";
+  MakeFile(scratch.Sub(foreign + L"\\" + foreign + L".txt"));
+  MakeFile(scratch.Sub(L"\u0416.txt"));
+  std::wstring deep = scratch.Sub(L"long");
+  while (deep.size() < MAX_PATH + 40) deep += L"\\" + std::wstring(40, L'n');
+  MakeFile(deep + L"\\far.txt");
+
+  const FolderDeleteResult result = FolderDelete(scratch.Path(), true, true);
+  EXPECT_EQ(result.notDeleted, 0);
+  EXPECT_EQ(Left(scratch.Path()), std::vector<std::string>{});
+  EXPECT_TRUE(dialogs.MessageBoxes().empty());
+}
+
+TEST_F(FolderDeleteTest, ALinkIsNeverWalkedAndWhatItPointsToStays) {
+  ASSERT_TRUE(Exists(kCanary)) << "the link fixture of tests/tweaks/prepare.sh is missing";
+  MakeFile(kLinkedTemp + L"\\mine.txt");
+  // Windows removes a link itself; Wine cannot, so the link stays and is reported.
+  dialogs.AnswerMessageBox(IDOK);
+  const FolderDeleteResult result = FolderDelete(kLinkedTemp, true, true);
+  EXPECT_TRUE(Exists(kCanary));
+  EXPECT_FALSE(Exists(kLinkedTemp + L"\\mine.txt"));
+  EXPECT_TRUE(Exists(kLinkedTemp + L"\\link"));
+  EXPECT_EQ(result.notDeleted, 1);
+  ASSERT_EQ(dialogs.MessageBoxes().size(), 1u);
+  EXPECT_EQ(dialogs.MessageBoxes()[0].text.rfind(Narrow(kLinkedTemp + L"\\link") + ": ", 0), 0u)
+      << dialogs.MessageBoxes()[0].text;
+  // The link as the folder given: what it points to is not emptied.
+  const FolderDeleteResult direct = FolderDelete(kLinkedTemp + L"\\link", true, false);
+  EXPECT_EQ(direct.refused, "it is a link to another folder");
+  EXPECT_TRUE(Exists(kCanary));
+}
+
+TEST_F(FolderDeleteTest, AFolderThatIsNotThereOrIsAFileIsLeftAlone) {
+  MakeFile(scratch.Sub(L"file.txt"));
+  for (const std::wstring& path : {scratch.Sub(L"missing"), scratch.Sub(L"file.txt")}) {
+    const FolderDeleteResult result = FolderDelete(path, false, true);
+    EXPECT_EQ(result.refused, "");
+    EXPECT_EQ(result.notDeleted, 0);
+  }
+  EXPECT_TRUE(Exists(scratch.Sub(L"file.txt")));
+  EXPECT_TRUE(dialogs.MessageBoxes().empty());
+}
+
+// ---- folders never walked --------------------------------------------------------------
+
+std::wstring ProgramFolder() {
+  wchar_t path[MAX_PATH];
+  DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring program(path, n);
+  return program.substr(0, program.find_last_of(L'\\'));
+}
+
+std::wstring Environment(const wchar_t* name) {
+  wchar_t value[MAX_PATH] = {};
+  GetEnvironmentVariableW(name, value, MAX_PATH);
+  return value;
+}
+
+struct RefusalCase {
+  const char* name;
+  std::wstring (*folder)();
+  const char* reason;
+};
+
+class FolderRefusals : public testing::TestWithParam<RefusalCase> {};
+
+TEST_P(FolderRefusals, NameWhyTheFolderIsLeftAlone) {
+  std::wstring resolved;
+  EXPECT_EQ(FolderRefusal(GetParam().folder(), &resolved), GetParam().reason) << Narrow(resolved);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, FolderRefusals,
+    testing::Values(
+        RefusalCase{"Empty", [] { return std::wstring(); }, "no folder is named"},
+        RefusalCase{"DriveRoot", [] { return std::wstring(L"C:\\"); }, "a drive root"},
+        RefusalCase{"DriveRootByDots", [] { return std::wstring(L"c:\\windows\\.."); }, "a drive root"},
+        RefusalCase{"DriveRootLong", [] { return std::wstring(L"\\\\?\\C:\\"); }, "a drive root"},
+        RefusalCase{"Network", [] { return std::wstring(L"\\\\server\\share\\temp"); },
+                    "not a folder on a drive letter"},
+        RefusalCase{"Device", [] { return std::wstring(L"\\\\.\\C:\\temp"); },
+                    "not a folder on a drive letter"},
+        RefusalCase{"Wildcards", [] { return std::wstring(L"C:\\users\\???"); },
+                    "the name holds wildcard characters"},
+        RefusalCase{"WindowsFolder", [] { return std::wstring(L"C:\\WINDOWS\\"); }, "it is the Windows folder"},
+        RefusalCase{"UsersHoldTheProfile", [] { return std::wstring(L"C:\\users"); },
+                    "it holds the user profile"},
+        RefusalCase{"Profile", [] { return Environment(L"USERPROFILE"); }, "it is the user profile"},
+        RefusalCase{"ProgramFolder", [] { return ProgramFolder(); }, "it is the program's folder"},
+        // Inside them is fine: the Windows Temp folder, the profile's Temp folder.
+        RefusalCase{"WindowsTemp", [] { return std::wstring(L"C:\\windows\\Temp"); }, ""},
+        RefusalCase{"ProfileTemp", [] { return Environment(L"USERPROFILE") + L"\\Temp\\"; }, ""},
+        RefusalCase{"NameStartingLikeTheWindowsFolder", [] { return std::wstring(L"C:\\windowsold"); }, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FolderDeleteTest, ALoneBackslashOnAScratchDriveIsItsRootAndIsLeftAlone) {
+  ASSERT_NE(GetLogicalDrives() & (1u << ('R' - 'A')), 0u)
+      << "drive R: of tests/tweaks/prepare.sh is missing";
+  MakeFile(L"R:\\canary.txt");
+  MakeFile(L"R:\\folder\\inside.txt");
+  wchar_t before[MAX_PATH];
+  GetCurrentDirectoryW(MAX_PATH, before);
+  ASSERT_TRUE(SetCurrentDirectoryW(L"R:\\"));
+  const FolderDeleteResult result = FolderDelete(std::string("\\"), true, true);
+  SetCurrentDirectoryW(before);
+
+  EXPECT_EQ(result.refused, "a drive root");
+  EXPECT_TRUE(Exists(L"R:\\canary.txt"));
+  EXPECT_TRUE(Exists(L"R:\\folder\\inside.txt"));
+  EXPECT_TRUE(dialogs.MessageBoxes().empty());
+  RemoveTree(L"R:\\folder");
+  RemoveTree(L"R:\\canary.txt");
+}
+
+}  // namespace
