@@ -15,6 +15,8 @@
 #include "shell/frmmain.h"
 #include "support/fake_wmi.h"
 #include "support/fakes.h"
+#include "support/file_tree.h"
+#include "support/scoped_environment.h"
 #include "support/main_window.h"
 #include "support/test_service.h"
 #include "sysinfo/frmSystemInformation.h"
@@ -235,25 +237,11 @@ TEST_F(SystemInformationPageTest, TheColumnsShareTheListsWidthAfterScaling) {
 
 class ReportButtonTest : public SystemInformationPageTest {
  protected:
-  void SetUp() override {
-    SystemInformationPageTest::SetUp();
-    char temp[MAX_PATH];
-    ASSERT_GT(GetEnvironmentVariableA("TEMP", temp, MAX_PATH), 0u);
-    originalTemp = temp;
-    folder = originalTemp + "\\quenvor-page-report";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    SetEnvironmentVariableA("TEMP", folder.c_str());
-    report = folder + "\\report.html";
-  }
-  void TearDown() override {
-    SystemInformationPageTest::TearDown();
-    SetEnvironmentVariableA("TEMP", originalTemp.c_str());
-    DeleteFileA(report.c_str());
-    RemoveDirectoryA(report.c_str());
-    RemoveDirectoryA(folder.c_str());
-  }
   void Press() { SendMessageA(Page().Command15->hWnd(), BM_CLICK, 0, 0); }
-  std::string originalTemp, folder, report;
+  ScratchFolder scratch;
+  const std::string folder = Narrow(scratch.Path());
+  ScopedEnvironmentVariable temp{"TEMP", folder.c_str()};
+  const std::string report = folder + "\\report.html";
 };
 
 TEST_F(ReportButtonTest, WritesTheReportAndHasTheShellOpenIt) {

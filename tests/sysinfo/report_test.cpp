@@ -12,6 +12,8 @@
 #include "empty_report.h"
 #include "platform/seam.h"
 #include "support/fake_wmi.h"
+#include "support/file_tree.h"
+#include "support/scoped_environment.h"
 #include "sysinfo/SystemReport.h"
 
 namespace {
@@ -55,20 +57,7 @@ std::vector<std::string> Lines(const std::string& text) {
 class ReportTest : public testing::Test {
  protected:
   void SetUp() override {
-    char temp[MAX_PATH];
-    DWORD n = GetEnvironmentVariableA("TEMP", temp, MAX_PATH);
-    ASSERT_GT(n, 0u);
-    originalTemp = temp;
-    folder = originalTemp + "\\quenvor-report-test";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    SetEnvironmentVariableA("TEMP", folder.c_str());
     for (const char* query : kSections) wmi.ScriptQuery("root\\cimv2", query, {});
-  }
-  void TearDown() override {
-    SetEnvironmentVariableA("TEMP", originalTemp.c_str());
-    DeleteFileA(ReportFile().c_str());
-    RemoveDirectoryA(ReportFile().c_str());
-    RemoveDirectoryA(folder.c_str());
   }
   std::string ReportFile() const { return folder + "\\report.html"; }
   void Script(int section, std::vector<WmiObject> rows, HRESULT hr = S_OK) {
@@ -82,14 +71,16 @@ class ReportTest : public testing::Test {
     return block;
   }
 
-  std::string originalTemp, folder;
+  ScratchFolder scratch;
+  const std::string folder = Narrow(scratch.Path());
+  ScopedEnvironmentVariable temp{"TEMP", folder.c_str()};
   FakeWmi wmi;
   platform::Override<platform::Wmi> useWmi{wmi};
 };
 
 TEST_F(ReportTest, TheReportLivesInTheTemporaryFolder) {
   EXPECT_EQ(ReportPath(), ReportFile());
-  SetEnvironmentVariableA("TEMP", nullptr);
+  ScopedEnvironmentVariable noTemp("TEMP", nullptr);
   EXPECT_EQ(ReportPath(), "\\report.html");
 }
 
