@@ -13,6 +13,7 @@
 #include "platform/registry.h"
 #include "services/frmStartupManager.h"
 #include "shell/ProgramState.h"
+#include "support/stopwatch.h"
 #include "ui/form.h"
 
 namespace {
@@ -21,14 +22,6 @@ constexpr int kValues = 4000;
 constexpr int kRounds = 5;
 constexpr double kGoal = 1.5;
 constexpr const char* kRunOnce = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
-
-double Seconds() {
-  static LARGE_INTEGER frequency{};
-  if (!frequency.QuadPart) QueryPerformanceFrequency(&frequency);
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / frequency.QuadPart;
-}
 
 // 4,000 values of the forms Run keys hold: quoted paths, paths with arguments, the two
 // expanded folders, other variables, numbers and long paths.

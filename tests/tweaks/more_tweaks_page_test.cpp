@@ -7,7 +7,9 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -20,37 +22,11 @@
 #include "support/file_tree.h"
 #include "support/main_window.h"
 #include "support/repointed_service.h"
+#include "support/scoped_environment.h"
 #include "support/test_service.h"
 #include "tweaks/frmMoreTweaks.h"
 
 namespace {
-
-// The environment variables the cleaner reads, set for the test and put back afterwards.
-class TemporaryVariables {
- public:
-  TemporaryVariables() {
-    for (const wchar_t* name : kNames) saved_.push_back(Read(name));
-  }
-  ~TemporaryVariables() {
-    for (size_t i = 0; i < saved_.size(); ++i)
-      SetEnvironmentVariableW(kNames[i], saved_[i] ? saved_[i]->c_str() : nullptr);
-  }
-  void Set(const std::wstring& temp, const std::wstring& tmp, const std::wstring& windir) {
-    SetEnvironmentVariableW(L"TEMP", temp.c_str());
-    SetEnvironmentVariableW(L"TMP", tmp.c_str());
-    SetEnvironmentVariableW(L"windir", windir.c_str());
-  }
-
- private:
-  static constexpr const wchar_t* kNames[] = {L"TEMP", L"TMP", L"windir"};
-  static std::optional<std::wstring> Read(const wchar_t* name) {
-    wchar_t value[32768];
-    DWORD n = GetEnvironmentVariableW(name, value, 32768);
-    if (n == 0 && GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
-    return std::wstring(value, n);
-  }
-  std::vector<std::optional<std::wstring>> saved_;
-};
 
 class MoreTweaksPageTest : public testing::Test {
  protected:
@@ -73,8 +49,14 @@ class MoreTweaksPageTest : public testing::Test {
     return texts;
   }
   std::string Path(const std::wstring& relative) { return Narrow(scratch.Sub(relative)); }
+  // The folders the cleaner reads from TEMP, TMP and windir, for the test's length.
+  void SetFolders(const std::wstring& temp, const std::wstring& tmp, const std::wstring& windir) {
+    variables.clear();
+    for (const auto& [name, value] : {std::pair{"TEMP", temp}, {"TMP", tmp}, {"windir", windir}})
+      variables.push_back(std::make_unique<ScopedEnvironmentVariable>(name, Narrow(value).c_str()));
+  }
 
-  TemporaryVariables variables;
+  std::vector<std::unique_ptr<ScopedEnvironmentVariable>> variables;
   ScratchFolder scratch;
   FakeDialogs dialogs;
   platform::Override<platform::Dialogs> useDialogs{dialogs};
@@ -92,7 +74,7 @@ class CleaningUp : public MoreTweaksPageTest, public testing::WithParamInterface
 
 TEST_P(CleaningUp, EmptiesTheThreeFoldersAndKeepsWhatIsReadOnlyOrInUse) {
   const CleanCase& c = GetParam();
-  variables.Set(scratch.Sub(L"user"), scratch.Sub(c.sameFolder ? L"user" : L"tmp"), scratch.Sub(L"win"));
+  SetFolders(scratch.Sub(L"user"), scratch.Sub(c.sameFolder ? L"user" : L"tmp"), scratch.Sub(L"win"));
   MakeFile(scratch.Sub(L"user\\a\\b\\deep.txt"));
   MakeFile(scratch.Sub(L"user\\kept\\locked.txt"), FILE_ATTRIBUTE_READONLY);
   MakeFile(scratch.Sub(L"user\\top.txt"));
@@ -131,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, CleaningUp,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MoreTweaksPageTest, AMissingFolderIsMadeAndAFileHeldOpenIsReportedByItsPath) {
-  variables.Set(scratch.Sub(L"user"), scratch.Sub(L"missing"), scratch.Sub(L"win"));
+  SetFolders(scratch.Sub(L"user"), scratch.Sub(L"missing"), scratch.Sub(L"win"));
   MakeFolder(scratch.Sub(L"win"));
   MakeFile(scratch.Sub(L"user\\open.log"));
   HANDLE open = CreateFileW(scratch.Sub(L"user\\open.log").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -154,7 +136,7 @@ TEST_F(MoreTweaksPageTest, AMissingFolderIsMadeAndAFileHeldOpenIsReportedByItsPa
 }
 
 TEST_F(MoreTweaksPageTest, TheAutoTunersCleanupRunsOnTheHiddenPageAndSaysNothing) {
-  variables.Set(scratch.Sub(L"user"), scratch.Sub(L"user"), scratch.Sub(L"win"));
+  SetFolders(scratch.Sub(L"user"), scratch.Sub(L"user"), scratch.Sub(L"win"));
   MakeFile(scratch.Sub(L"user\\kept\\locked.txt"), FILE_ATTRIBUTE_READONLY);
   MakeFile(scratch.Sub(L"user\\gone.txt"));
   AutoTuneMode = true;
@@ -173,7 +155,7 @@ TEST_F(MoreTweaksPageTest, AnEmptyVariableOrADriveRootIsNamedAndNeverEmptied) {
   MakeFile(L"R:\\canary.txt");
   MakeFile(L"R:\\folder\\inside.txt");
   // An empty TEMP makes "\", the root of the current drive; TMP names the drive itself.
-  variables.Set(L"", L"R:", scratch.Sub(L"win"));
+  SetFolders(L"", L"R:", scratch.Sub(L"win"));
   MakeFolder(scratch.Sub(L"win"));
   wchar_t before[MAX_PATH];
   GetCurrentDirectoryW(MAX_PATH, before);
@@ -197,7 +179,7 @@ TEST_F(MoreTweaksPageTest, WhatALinkInTheTemporaryFolderPointsToStays) {
   const std::wstring temp = L"C:\\QuenvorFixtures\\linked\\temp";
   const std::wstring canary = L"C:\\QuenvorFixtures\\linked\\canary\\keep.txt";
   ASSERT_TRUE(Exists(canary)) << "the link fixture of tests/tweaks/prepare.sh is missing";
-  variables.Set(temp, temp, scratch.Sub(L"win"));
+  SetFolders(temp, temp, scratch.Sub(L"win"));
   MakeFile(temp + L"\\mine.txt");
   // Wine cannot remove the link itself: it is reported on each of the two passes.
   for (int i = 0; i < 3; ++i) dialogs.AnswerMessageBox(IDOK);
