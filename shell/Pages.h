@@ -20,7 +20,7 @@ inline ui::FormRef<StandInPage<171>> frmDiskCleaner;
 #include "maintenance/frmSharedDLLs.h"
 inline ui::FormRef<StandInPage<481>> frmShellBrowser;
 inline ui::FormRef<StandInPage<72>> frmControl;
-inline ui::FormRef<StandInPage<512>> frmSystemInformation;
+#include "sysinfo/frmSystemInformation.h"
 inline ui::FormRef<StandInPage<561>> frmToolBox;
 #include "shell/FRMsysRestore.h"
 // Security
