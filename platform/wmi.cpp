@@ -9,79 +9,12 @@
 #include <cstdlib>
 #include <utility>
 
+#include "platform/com.h"
+
 namespace platform {
 namespace {
 
 constexpr HRESULT kTypeMismatch = static_cast<HRESULT>(WBEM_E_TYPE_MISMATCH);
-
-// A COM interface pointer that releases itself.
-template <class T>
-class Com {
- public:
-  Com() = default;
-  ~Com() { Reset(); }
-  Com(const Com&) = delete;
-  Com& operator=(const Com&) = delete;
-  T* operator->() const { return p_; }
-  T* get() const { return p_; }
-  T** put() {
-    Reset();
-    return &p_;
-  }
-  explicit operator bool() const { return p_ != nullptr; }
-  void Reset() {
-    if (p_) p_->Release();
-    p_ = nullptr;
-  }
-
- private:
-  T* p_ = nullptr;
-};
-
-// A BSTR that frees itself.
-class Bstr {
- public:
-  explicit Bstr(const std::string& text) {
-    int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    s_ = SysAllocStringLen(nullptr, n);
-    if (s_ && n) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), s_, n);
-  }
-  ~Bstr() { SysFreeString(s_); }
-  Bstr(const Bstr&) = delete;
-  Bstr& operator=(const Bstr&) = delete;
-  BSTR get() const { return s_; }
-
- private:
-  BSTR s_ = nullptr;
-};
-
-// A VARIANT that clears itself.
-struct Variant {
-  VARIANT v;
-  Variant() { VariantInit(&v); }
-  ~Variant() { VariantClear(&v); }
-  Variant(const Variant&) = delete;
-  Variant& operator=(const Variant&) = delete;
-};
-
-std::string Narrow(const wchar_t* text, int length) {
-  if (!text || length <= 0) return "";
-  int n = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-  std::string result(n, '\0');
-  WideCharToMultiByte(CP_ACP, 0, text, length, result.data(), n, nullptr, nullptr);
-  return result;
-}
-
-std::string Narrow(BSTR text) { return Narrow(text, static_cast<int>(SysStringLen(text))); }
-
-// COM on this thread, once; it stays initialised for the life of the program. A thread
-// that is already in a multithreaded apartment keeps it.
-void EnsureCom() {
-  thread_local bool ready = false;
-  if (ready) return;
-  HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  ready = SUCCEEDED(hr) || hr == RPC_E_CHANGED_MODE;
-}
 
 bool ParseWhole(const std::string& text, int64_t* value) {
   if (text.empty()) return false;
@@ -121,7 +54,7 @@ bool FromScalar(const VARIANT& v, CIMTYPE cimType, WmiValue* value) {
     case VT_R4: *value = double{V_R4(&v)}; return true;
     case VT_R8: *value = V_R8(&v); return true;
     case VT_BSTR: {
-      std::string text = Narrow(V_BSTR(&v));
+      std::string text = AnsiFromBstr(V_BSTR(&v));
       int64_t whole = 0;
       // 64-bit numbers come as text.
       if ((cimType == CIM_SINT64 || cimType == CIM_UINT64) && ParseWhole(text, &whole)) {
@@ -136,7 +69,7 @@ bool FromScalar(const VARIANT& v, CIMTYPE cimType, WmiValue* value) {
     default: {
       Variant text;
       if (FAILED(VariantChangeType(&text.v, const_cast<VARIANT*>(&v), 0, VT_BSTR))) return false;
-      *value = Narrow(V_BSTR(&text.v));
+      *value = AnsiFromBstr(V_BSTR(&text.v));
       return true;
     }
   }
@@ -150,7 +83,7 @@ std::string ScalarText(const WmiValue& value) {
     Variant number, text;
     V_VT(&number.v) = VT_R8;
     V_R8(&number.v) = *d;
-    if (SUCCEEDED(VariantChangeType(&text.v, &number.v, 0, VT_BSTR))) return Narrow(V_BSTR(&text.v));
+    if (SUCCEEDED(VariantChangeType(&text.v, &number.v, 0, VT_BSTR))) return AnsiFromBstr(V_BSTR(&text.v));
   }
   return "";
 }
@@ -196,7 +129,7 @@ void ReadObject(IWbemClassObject* object, WmiObject* out) {
     CIMTYPE type = CIM_EMPTY;
     WmiValue value;
     if (SUCCEEDED(object->Get(name, 0, &v.v, &type, nullptr)) && FromVariant(v.v, type, &value)) {
-      out->properties[Narrow(name)] = std::move(value);
+      out->properties[AnsiFromBstr(name)] = std::move(value);
     }
     SysFreeString(name);
   }

@@ -20,7 +20,7 @@ inline ui::FormRef<StandInPage<171>> frmDiskCleaner;
 #include "maintenance/frmSharedDLLs.h"
 inline ui::FormRef<StandInPage<481>> frmShellBrowser;
 inline ui::FormRef<StandInPage<72>> frmControl;
-inline ui::FormRef<StandInPage<512>> frmSystemInformation;
+#include "sysinfo/frmSystemInformation.h"
 inline ui::FormRef<StandInPage<561>> frmToolBox;
 #include "shell/FRMsysRestore.h"
 // Security
@@ -29,7 +29,7 @@ inline ui::FormRef<StandInPage<561>> frmToolBox;
 #include "security/frmDesktop.h"
 #include "security/frmControlPanel.h"
 #include "security/frmLoginAuth.h"
-inline ui::FormRef<StandInPage<210>> frmFirewall;
+#include "security/frmFirewall.h"
 #include "security/frmLockDown.h"
 #include "security/frmUAC.h"
 // Passwords and help

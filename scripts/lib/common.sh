@@ -28,6 +28,9 @@ wine_env() {
   export XDG_CONFIG_HOME="$prefix/xdg/config"
   export XDG_CACHE_HOME="$prefix/xdg/cache"
   mkdir -p "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME"
+  # A made prefix is never updated again: Wine's update (when wine.inf looks newer than the
+  # prefix's stamp) links the user folders to the host's home and maps z: once more.
+  if [ -f "$prefix/system.reg" ]; then echo disable > "$prefix/.update-timestamp"; fi
 }
 
 # A new prefix links the user folders to the host's home and maps z: to the host's root.
@@ -75,10 +78,12 @@ fresh_prefix() {
 # Runs "$@" inside a fresh Xvfb display with the prefix's wineserver started inside it
 # (its output must not hold our pipes open) and stopped at the end.
 in_xvfb() {
-  xvfb-run -a -s "$SCREEN" bash -c '
+  QUENVOR_ROOT="$ROOT" xvfb-run -a -s "$SCREEN" bash -c '
     wineserver -p </dev/null >/dev/null 2>&1
     # Start the session processes (services, devices, desktop) with no pipe of ours.
     (cd "$WINEPREFIX/drive_c" && wine cmd /c exit 0) </dev/null >/dev/null 2>&1
+    # Nothing of ours runs in a prefix that reaches the host.
+    if ! "$QUENVOR_ROOT/scripts/lib/check-seal" "$WINEPREFIX"; then wineserver -k >/dev/null 2>&1; exit 97; fi
     "$@"; rc=$?
     wineserver -k >/dev/null 2>&1
     exit $rc' bash "$@"

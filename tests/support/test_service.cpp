@@ -122,6 +122,15 @@ ScopedTestService::~ScopedTestService() {
       CloseServiceHandle(service);
       WaitUntilServiceGone(manager, name_);
     }
+    // The service manager lets a deleted service go only once its process has ended: wait
+    // for that, so that the name can be used again at once.
+    const DWORD start = GetTickCount();
+    while (manager && GetTickCount() - start < kArrangeWaitMs) {
+      SC_HANDLE left = OpenServiceA(manager, name_.c_str(), SERVICE_QUERY_STATUS);
+      if (!left) break;
+      CloseServiceHandle(left);
+      Sleep(50);
+    }
     if (manager) CloseServiceHandle(manager);
   }
   if (startRelease_) CloseHandle(startRelease_);

@@ -8,7 +8,8 @@
 // the test releases it; it accepts pause and continue.
 //
 // ScopedTestService registers such a service (or one that is never meant to run) with the
-// service manager of the test prefix, and stops and deletes it when it goes away:
+// service manager of the test prefix, and stops and deletes it when it goes away (waiting
+// until it is gone, so that a later test can make one of the same name):
 //
 //   ScopedTestService service("QuenvorTestA", SERVICE_DEMAND_START);
 //   platform::ServiceControl control;
