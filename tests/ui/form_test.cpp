@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "support/real_input.h"
 #include "ui/form.h"
 
 namespace {
@@ -89,6 +90,7 @@ class FrmSample : public ui::Form {
       if (unloadOnClick) Unload();
     };
     Command2->Click = [this] { events.push_back("Command2_Click"); };
+    Label2->Click = [this] { events.push_back("Label2_Click"); };
     mnuExit->Click = [this] { events.push_back("mnuExit_Click"); };
     Timer1->Tick = [this] {
       ++timerTicks;
@@ -343,5 +345,67 @@ TEST_F(FormTest, ALabelShowsItsOwnMousePointerAlsoInsideAFrame) {
   EXPECT_EQ(form.Label1->MousePointer(), ui::Pointer::Default);
   EXPECT_EQ(form.Label2->MousePointer(), ui::Pointer::Hand);
 }
+
+// A user's click on a form behind another one activates it and reaches the control under
+// the pointer in the same click: the form gives the focus back to the control that had it
+// (a text box) while it becomes active, before the press, so the pressed button keeps the
+// mouse. Two forms side by side, clicked in turn: every click activates one, and the
+// pointer jumps from one form to the other.
+struct InactiveClickCase {
+  const char* name;
+  const char* control;
+  int index;
+  const char* event;
+  bool textHadFocus;  // the form lost the activation with the focus in its text box
+};
+
+class InactiveFormClick : public testing::TestWithParam<InactiveClickCase> {
+ protected:
+  void TearDown() override {
+    for (FrmSample* f : forms) f->Unload();
+    ui::DoEvents();
+  }
+  FrmSample left, right;
+  FrmSample* forms[2] = {&left, &right};
+};
+
+TEST_P(InactiveFormClick, OneClickActivatesTheFormAndReachesTheControl) {
+  const InactiveClickCase& c = GetParam();
+  for (int i = 0; i < 2; ++i) {
+    forms[i]->Show();
+    forms[i]->Move(600 + i * 9000, 600, 7200, 6000);
+  }
+  ui::DoEvents();
+  for (int round = 0; round < 6; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    FrmSample& target = *forms[round % 2];
+    FrmSample& other = *forms[1 - round % 2];
+    if (c.textHadFocus) {
+      ASSERT_TRUE(ClickAt(CentreOf(target.Text1->hWnd())));
+      ASSERT_EQ(GetFocus(), target.Text1->hWnd());
+      ASSERT_TRUE(ClickAt(CentreOf(other.Text1->hWnd())));
+    }
+    ASSERT_EQ(GetActiveWindow(), other.hWnd());
+    target.events.clear();
+    other.events.clear();
+    HWND control = target.Find(c.control, c.index)->hWnd();
+
+    ASSERT_TRUE(ClickAt(CentreOf(control)));
+
+    EXPECT_EQ(GetActiveWindow(), target.hWnd());
+    EXPECT_EQ(target.events, std::vector<std::string>{c.event});
+    EXPECT_TRUE(other.events.empty());
+    EXPECT_EQ(GetCapture(), nullptr);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Controls, InactiveFormClick,
+    testing::Values(
+        InactiveClickCase{"Button", "Command1", -1, "Command1_Click", false},
+        InactiveClickCase{"ButtonAfterTheTextBox", "Command1", -1, "Command1_Click", true},
+        InactiveClickCase{"CheckBoxAfterTheTextBox", "Check1", 0, "Check1_Click(0)", true},
+        InactiveClickCase{"LabelInAFrameAfterTheTextBox", "Label2", -1, "Label2_Click", true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
