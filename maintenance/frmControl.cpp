@@ -29,8 +29,7 @@ constexpr float Row(int n) { return 360 + 600 * n; }
 
 constexpr Def kDesign[] = {
     {.kind = Kind::Frame, .name = "Frame9", .rect = {120, 120, 11520, 6780}, .caption = "Windows 7 Control Center"},
-    {.kind = Kind::PictureBox, .name = "Picture1", .parent = "Frame9", .rect = {240, 360, 1200, 1200},
-     .backColor = kWhite},
+    {.kind = Kind::PictureBox, .name = "Picture1", .parent = "Frame9", .rect = {240, 360, 1200, 1200}},
     {.kind = Kind::Image, .name = "Image1", .parent = "Picture1", .rect = {120, 120, 960, 960},
      .picture = IDB_MAINT_4},
     Link("mkcHyperLinks1", 0, kLeftColumn, Row(0)),

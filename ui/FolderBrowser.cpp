@@ -111,9 +111,12 @@ FolderBrowser::Host* FolderBrowser::host() {
 HRESULT FolderBrowser::Browse(const void* list, UINT flags) {
   Host* h = host();
   if (!h || !h->browser) return E_FAIL;
-  h->AddRef();  // kept while the shell works, whatever it dispatches meanwhile
-  const HRESULT hr = h->browser ? h->browser->BrowseToIDList(static_cast<PCUIDLIST_RELATIVE>(list), flags)
-                                : E_FAIL;
+  // The browser may dispatch messages while it works, and the window may go meanwhile.
+  h->AddRef();
+  IExplorerBrowser* browser = h->browser.get();
+  browser->AddRef();
+  const HRESULT hr = browser->BrowseToIDList(static_cast<PCUIDLIST_RELATIVE>(list), flags);
+  browser->Release();
   h->Release();
   return hr;
 }
