@@ -18,8 +18,8 @@ inline ui::FormRef<StandInPage<37>> frmOneButton;
 #include "maintenance/frmDiskUsage.h"
 inline ui::FormRef<StandInPage<171>> frmDiskCleaner;
 #include "maintenance/frmSharedDLLs.h"
-inline ui::FormRef<StandInPage<481>> frmShellBrowser;
-inline ui::FormRef<StandInPage<72>> frmControl;
+#include "maintenance/frmShellBrowser.h"
+#include "maintenance/frmControl.h"
 #include "sysinfo/frmSystemInformation.h"
 inline ui::FormRef<StandInPage<561>> frmToolBox;
 #include "shell/FRMsysRestore.h"

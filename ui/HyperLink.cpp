@@ -2,6 +2,12 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+#include <cctype>
+#include <utility>
+
+#include "platform/launcher.h"
+#include "platform/process.h"
 #include "platform/sound.h"
 #include "ui/form.h"
 
@@ -10,6 +16,23 @@ namespace {
 
 constexpr char kWindowClass[] = "QuenvorHyperLink";
 constexpr COLORREF kLinkColor = RGB(0, 102, 204);  // the usual link blue
+
+bool EndsWithNoCase(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() &&
+         std::equal(end.begin(), end.end(), text.end() - end.size(), [](char a, char b) {
+           return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+         });
+}
+
+// The file to open and its parameters: the target's first word and the rest. A
+// control-panel item is opened by control.exe, the way Windows opens it itself.
+std::pair<std::string, std::string> FileAndParameters(const std::string& target) {
+  const size_t blank = target.find(' ');
+  std::string file = target.substr(0, blank);
+  std::string parameters = blank == std::string::npos ? "" : target.substr(blank + 1);
+  if (EndsWithNoCase(file, ".cpl")) return {"control.exe", target};
+  return {file, parameters};
+}
 
 }  // namespace
 
@@ -25,6 +48,8 @@ const char* HyperLink::WindowClass() const {
 
 void HyperLink::ResetKindState() {
   target_.clear();
+  program_ = false;
+  nativeSystemFolders_ = false;
   pressed_ = false;
 }
 
@@ -36,12 +61,35 @@ void HyperLink::AfterCreate() {
 }
 
 std::string HyperLink::Target() { Touch(); return target_; }
-void HyperLink::SetTarget(const std::string& address) { Touch(); target_ = address; }
+void HyperLink::SetTarget(const std::string& address) {
+  Touch();
+  target_ = address;
+  program_ = false;
+  nativeSystemFolders_ = false;
+}
+
+void HyperLink::SetProgramTarget(const std::string& target, bool nativeSystemFolders) {
+  Touch();
+  target_ = target;
+  program_ = true;
+  nativeSystemFolders_ = nativeSystemFolders;
+}
 
 void HyperLink::PerformClick() {
   Touch();
-  if (!target_.empty()) platform::webBrowser().Open(target_);
+  if (!target_.empty()) {
+    if (program_) StartProgram();
+    else platform::webBrowser().Open(target_);
+  }
   Raise(Click);
+}
+
+void HyperLink::StartProgram() {
+  const auto [file, parameters] = FileAndParameters(target_);
+  const platform::LaunchResult result = platform::launcher().Open(file, parameters, nativeSystemFolders_);
+  if (result.started || !StartFailed || Creating()) return;
+  StartFailed(caption_ + " (" + target_ + ") could not be started:\r\n\r\n" +
+              platform::SystemErrorText(result.error));
 }
 
 void HyperLink::SetFontFrom(HFONT font) {

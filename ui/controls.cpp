@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "ui/DriveList.h"
+#include "ui/FolderBrowser.h"
 #include "ui/HyperLink.h"
 #include "ui/ListView.h"
 #include "ui/ProgressBar.h"
@@ -76,6 +77,7 @@ std::unique_ptr<Control> MakeControl(Form* form, const Def& def) {
       if (std::string(def.customClass) == kHyperLinkClass) return std::make_unique<HyperLink>(form, def);
       if (std::string(def.customClass) == kListViewClass) return std::make_unique<ListView>(form, def);
       if (std::string(def.customClass) == kTreeViewClass) return std::make_unique<TreeView>(form, def);
+      if (std::string(def.customClass) == kFolderBrowserClass) return std::make_unique<FolderBrowser>(form, def);
       auto it = CustomFactories().find(def.customClass);
       if (it == CustomFactories().end())
         throw std::runtime_error(std::string("unknown control class ") + def.customClass);
