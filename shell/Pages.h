@@ -21,7 +21,7 @@ inline ui::FormRef<StandInPage<171>> frmDiskCleaner;
 inline ui::FormRef<StandInPage<481>> frmShellBrowser;
 inline ui::FormRef<StandInPage<72>> frmControl;
 #include "sysinfo/frmSystemInformation.h"
-inline ui::FormRef<StandInPage<561>> frmToolBox;
+#include "maintenance/frmToolBox.h"
 #include "shell/FRMsysRestore.h"
 // Security
 #include "security/frmStartMenu.h"
