@@ -12,7 +12,6 @@
 #include "platform/registry.h"
 #include "shell/ColouredMessageBox.h"
 #include "shell/LayoutScaling.h"
-#include "shell/ProgramState.h"
 #include "shell/Strings.h"
 #include "shell/WmiGuard.h"
 #include "shell/frmprogress.h"
