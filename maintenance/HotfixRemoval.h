@@ -43,10 +43,6 @@ class HotfixRemoval {
   // Deletes the hotfix log files directly inside the Windows folder.
   void RemoveLogFiles();
 
-  // Whether any hotfix entry, folder or log file was met.
-  bool Found() const { return found_; }
-  const std::string& WindowsFolder() const { return windowsFolder_; }
-
   // String 319 when nothing was met and everything could be searched; string 22 when all
   // that was met is gone and everything could be searched; otherwise what stayed and what
   // could not be searched.
@@ -58,7 +54,7 @@ class HotfixRemoval {
 
   std::string windowsFolder_;
   bool listingFailed_ = false;  // said once, though both folder steps list the folder
-  bool found_ = false;
+  bool found_ = false;  // a hotfix entry, folder or log file was met
   std::vector<std::string> notRemoved_;
   std::vector<std::string> notSearched_;
 };
