@@ -21,7 +21,7 @@ inline ui::FormRef<StandInPage<171>> frmDiskCleaner;
 #include "maintenance/frmShellBrowser.h"
 #include "maintenance/frmControl.h"
 #include "sysinfo/frmSystemInformation.h"
-inline ui::FormRef<StandInPage<561>> frmToolBox;
+#include "maintenance/frmToolBox.h"
 #include "shell/FRMsysRestore.h"
 // Security
 #include "security/frmStartMenu.h"
