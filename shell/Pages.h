@@ -10,7 +10,7 @@
 #include "services/frmStartupManager.h"
 #include "tweaks/frmMoreTweaks.h"
 #include "tweaks/frmInternetExplorer.h"
-inline ui::FormRef<StandInPage<37>> frmOneButton;
+#include "services/frmOneButton.h"
 #include "tweaks/frmMiscellaneous.h"
 #include "tweaks/frmShellTweaks.h"
 #include "services/frmServices.h"

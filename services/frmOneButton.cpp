@@ -1,0 +1,156 @@
+#include "services/frmOneButton.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "resources/picture_ids.h"
+#include "services/frmServices.h"
+#include "shell/ColouredMessageBox.h"
+#include "shell/LayoutScaling.h"
+#include "shell/PageFrame.h"
+#include "shell/ProgramState.h"
+#include "shell/Strings.h"
+#include "shell/frmmain.h"
+#include "tweaks/frmMiscellaneous.h"
+#include "tweaks/frmMoreTweaks.h"
+#include "tweaks/frmPerformance.h"
+#include "tweaks/frmPerformanceII.h"
+
+namespace {
+
+using ui::Def;
+using ui::Kind;
+
+// ---- design ---------------------------------------------------------------------------
+
+constexpr Def kDesign[] = {
+    {.kind = Kind::Frame, .name = "Frame1", .rect = {120, 60, 6720, 3480}, .caption = "One Button Auto Tuner"},
+    {.kind = Kind::PictureBox, .name = "Picture1", .parent = "Frame1", .rect = {240, 360, 720, 720},
+     .picture = IDB_TWEAKS_7},
+    {.kind = Kind::Label, .name = "Label1", .parent = "Frame1", .rect = {1140, 360, 5340, 1440}},
+    {.kind = Kind::Label, .name = "Label2", .parent = "Frame1", .rect = {240, 1920, 900, 255},
+     .style = ui::kBold},
+    {.kind = Kind::Label, .name = "Label3", .parent = "Frame1", .rect = {1140, 1920, 5340, 255}},
+    {.kind = Kind::Custom, .name = "ProgressBar1", .parent = "Frame1", .rect = {240, 2280, 6240, 330},
+     .customClass = ui::kProgressBarClass},
+    {.kind = Kind::CommandButton, .name = "Command1", .parent = "Frame1", .rect = {2160, 2820, 2400, 495},
+     .caption = "Tune It Up!"},
+};
+
+constexpr ui::FormDef kForm{.name = "frmOneButton",
+                            .caption = "One Button Auto Tuner",
+                            .border = ui::BorderStyle::FixedDialog,
+                            .minButton = false,
+                            .maxButton = false,
+                            .showInTaskbar = false,
+                            .clientWidth = 6960,
+                            .clientHeight = 3660};
+
+// In the order they are set, after the window caption (string 331).
+constexpr CaptionLine kCaptions[] = {
+    {{"Frame1"}, 331}, {{"Command1"}, 566}, {{"Label2"}, 366}, {{"Label1"}, 689},
+};
+
+// ---- the run ---------------------------------------------------------------------------
+
+// One page step: the string shown in Label3 while it runs, and the page operation, called
+// on the page's single instance, which loads the page hidden when the operation first
+// touches one of its controls.
+struct TunerStep {
+  int text;
+  void (*call)();
+  bool (*runs)() = nullptr;  // null: always
+};
+
+bool On32BitWindows() { return !Is64BitWindows(); }
+
+constexpr TunerStep kSteps[] = {
+    {478, [] { frmPerformance->Command3_Click(); }},    // Setting Recommended Settings
+    {449, [] { frmPerformance->Command1_Click(); }},    // Saving Performance Settings
+    {478, [] { frmMiscellaneous->Command9_Click(); }},  // Setting Recommended Settings
+    {448, [] { frmMiscellaneous->Command4_Click(); }},  // Saving Miscellaneous Settings
+    {60, [] { frmMoreTweaks->Command37_Click(); }},     // Clearing Temp Folders
+    {30, [] { frmServices->Command68_Click(); }},       // Apply Safe Services Settings
+    {193, [] { frmPerformanceII->Command64_Click(); }}, // Enabling Processor Check Routine
+    {97, [] { frmPerformanceII->Command43_Click(); }, On32BitWindows},  // Defragmenting Disk
+};
+
+constexpr int kClosingText = 209;     // "Finished optimizing.  Please reboot."
+constexpr int kClosingMessage = 605;  // "Quenvor has finished automatically optimizing ..."
+
+}  // namespace
+
+FrmOneButton::FrmOneButton() : Form(kForm, kDesign) {}
+
+void FrmOneButton::BindEvents() {
+  Command1->Click = [this] { Command1_Click(); };
+  Label3->Change = [this] { Label3_Change(); };
+}
+
+void FrmOneButton::Form_Load() {
+  LoadCaptions();
+  ScaleDialogToScreen();
+}
+
+void FrmOneButton::LoadCaptions() { LoadPageCaptions(*this, 331, kCaptions); }
+
+void FrmOneButton::ScaleDialogToScreen() { ::ScaleDialogToScreen(*this); }
+
+void FrmOneButton::Label3_Change() { ui::RefreshOnChange(*Label3); }
+
+// The close box, or anything else, cannot take the dialog away while its run is on the
+// stack: the run unloads the dialog itself at its end.
+void FrmOneButton::Form_QueryUnload(int& cancel, int) {
+  if (running_) cancel = 1;
+}
+
+void FrmOneButton::Command1_Click() {
+  // A click that reaches the button while a run passes through the message loop (a pause,
+  // a message box) starts nothing.
+  if (running_) return;
+  HoldTheProgram();
+  Label3->SetCaption("");
+  AutoTuneMode = true;
+  // The steps of this run, decided once (the defragmentation asks whether Windows is 64-bit),
+  // so that the bar's maximum is its number of advances: one after every step and one with
+  // the closing label, and the bar ends exactly full.
+  std::vector<const TunerStep*> steps;
+  for (const TunerStep& step : kSteps)
+    if (!step.runs || step.runs()) steps.push_back(&step);
+  ProgressBar1->SetMax(static_cast<double>(steps.size() + 1));
+  for (const TunerStep* step : steps) {
+    Label3->SetCaption(LoadResString(step->text));
+    step->call();
+    frmmain->Pause(1);
+    AdvanceProgress();
+  }
+  Label3->SetCaption(LoadResString(kClosingText));
+  AdvanceProgress();
+  AutoTuneMode = false;
+  // The main window is back before the closing message, so that it is the window that is
+  // activated when the message and then the dialog go.
+  ReleaseMainWindow();
+  MsgBox(LoadResString(kClosingMessage), MB_OK | MB_ICONINFORMATION | MB_SYSTEMMODAL);
+  running_ = false;
+  Unload();  // the dialog closes itself; nothing touches it after this
+}
+
+void FrmOneButton::AdvanceProgress() { ProgressBar1->SetValue(ProgressBar1->Value() + 1); }
+
+void FrmOneButton::HoldTheProgram() {
+  running_ = true;
+  Command1->SetEnabled(false);
+  if (HMENU system = GetSystemMenu(hWnd(), FALSE)) EnableMenuItem(system, SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+  // Only a main window that is there: touching an unloaded one would load it.
+  if (frmmain.Exists() && frmmain->Loaded() && frmmain->Enabled()) {
+    frmmain->SetEnabled(false);
+    mainDisabled_ = true;
+  }
+}
+
+void FrmOneButton::ReleaseMainWindow() {
+  if (!mainDisabled_) return;
+  mainDisabled_ = false;
+  if (frmmain->Loaded()) frmmain->SetEnabled(true);
+}

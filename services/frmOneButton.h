@@ -1,0 +1,51 @@
+#pragma once
+// The One Button Auto Tuner: a dialog over the main window whose one button, "Tune It Up!",
+// runs a fixed sequence of other pages' presets, saves and actions on those pages loaded
+// hidden, while AutoTuneMode is set, shows which step runs, and ends by telling the user to
+// reboot. It holds no tweak of its own.
+//
+// While a run is in progress nothing can start a second one or pull anything out from under
+// it: the button is disabled (and its handler returns at once), the close box is refused,
+// and the main window is disabled until the closing message, so no page that the run uses
+// can be opened or closed and the program cannot end.
+#include "ui/ProgressBar.h"
+#include "ui/form.h"
+
+class FrmOneButton : public ui::Form {
+ public:
+  FrmOneButton();
+
+  // Handlers, public so that tests press them as a user does.
+  void Command1_Click();  // the run
+  void Label3_Change();   // the step text repaints itself at once
+
+  // True from the click until the closing message has been dismissed.
+  bool Running() const { return running_; }
+
+  ui::Ctl<ui::Frame> Frame1{this, "Frame1"};
+  ui::Ctl<ui::PictureBox> Picture1{this, "Picture1"};
+  ui::Ctl<ui::Label> Label1{this, "Label1"};
+  ui::Ctl<ui::Label> Label2{this, "Label2"};
+  ui::Ctl<ui::Label> Label3{this, "Label3"};
+  ui::Ctl<ui::ProgressBar> ProgressBar1{this, "ProgressBar1"};
+  ui::Ctl<ui::CommandButton> Command1{this, "Command1"};
+
+ protected:
+  void BindEvents() override;
+  void Form_Load() override;
+  void Form_QueryUnload(int& cancel, int unloadMode) override;
+
+ private:
+  void LoadCaptions();
+  void ScaleDialogToScreen();
+  void AdvanceProgress();
+  // For the run: the button and the close box off, the main window disabled.
+  void HoldTheProgram();
+  // The main window enabled again, when the run disabled it.
+  void ReleaseMainWindow();
+
+  bool running_ = false;
+  bool mainDisabled_ = false;  // the run disabled the main window
+};
+
+inline ui::FormRef<FrmOneButton> frmOneButton;

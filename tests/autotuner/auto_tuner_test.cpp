@@ -1,0 +1,444 @@
+// The Auto Tuner dialog opened from the main window and run on the real pages, registry,
+// service manager (with the known-service dummies) and folders of the test prefix: what
+// every step shows and changes, the one closing message, the pages the run leaves loaded and
+// hidden, a second run on those pages, the defragmentation question of 32-bit Windows, and a
+// click and a close that reach the dialog during a run.
+//
+// The temporary folders and the Windows folder (the prefetch files, its Temp) are scratch
+// folders of the test's own. The pauses between the steps run on a test clock, which also
+// looks at the dialog and the program at each pause.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <ctime>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/registry.h"
+#include "platform/seam.h"
+#include "services/frmOneButton.h"
+#include "services/frmServices.h"
+#include "shell/Pages.h"
+#include "shell/ProgramState.h"
+#include "shell/Strings.h"
+#include "shell/frmmain.h"
+#include "shell/frmprogress.h"
+#include "support/fake_clock.h"
+#include "support/fake_wmi.h"
+#include "support/fakes.h"
+#include "support/file_tree.h"
+#include "support/known_service_dummies.h"
+#include "support/main_window.h"
+#include "support/scoped_environment.h"
+#include "support/scoped_registry_values.h"
+
+namespace {
+
+using platform::RegKey;
+
+// ---- the registry that the run's pages read and write --------------------------------
+
+struct Place {
+  HKEY root;
+  const char* key;
+};
+const Place kFileSystem{HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\FileSystem"};
+const Place kMemory{HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management"};
+const Place kPrefetch{HKEY_LOCAL_MACHINE,
+                      "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management\\PrefetchParameters"};
+const Place kPriority{HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\PriorityControl"};
+const Place kLayout{HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\OptimalLayout"};
+const Place kControl{HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control"};
+const Place kSessionManager{HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Session Manager"};
+const Place kPolicies{HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer"};
+const Place kEffects{HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\VisualEffects"};
+const Place kDesktop{HKEY_CURRENT_USER, "Control Panel\\Desktop"};
+const Place kAdvanced{HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced"};
+const Place kMetrics{HKEY_CURRENT_USER, "Control Panel\\Desktop\\WindowMetrics"};
+const Place kUserExplorer{HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer"};
+const Place kSettings{HKEY_CURRENT_USER, kSettingsKey};
+const Place kOwner{HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion"};
+const Place kExplorer{HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer"};
+const Place kExecutive{HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager\\Executive"};
+const Place kMouse{HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\i8042prt\\Parameters"};
+const Place kMessenger{HKEY_LOCAL_MACHINE, "Software\\Policies\\Microsoft\\Messenger\\Client"};
+const Place kVolume{HKEY_CURRENT_USER, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\BitBucket\\Volume"};
+const Place kShellIcons{HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Icons"};
+const Place kLnk{HKEY_CLASSES_ROOT, "lnkfile"};
+const Place kUrl{HKEY_CLASSES_ROOT, "InternetShortcut"};
+const Place kPif{HKEY_CLASSES_ROOT, "piffile"};
+
+constexpr const char* kVolumeName = "{0B1C2D3E-0000-0000-0000-0000000000A7}";
+
+// Every value that the performance and miscellaneous pages and the processor check routine
+// read or write; each starts missing and is put back afterwards.
+std::vector<WatchedKey> Watched() {
+  auto at = [](const Place& p, std::vector<std::string> values, bool windowsHasIt = true) {
+    return WatchedKey{p.root, p.key, std::move(values), windowsHasIt};
+  };
+  return {
+      // Performance
+      at(kFileSystem, {"NtfsDisableLastAccessUpdate", "NtfsDisable8dot3NameCreation"}),
+      at(kMemory, {"ClearPageFileAtShutdown", "LargeSystemCache", "DisablePagingExecutive", "SecondLevelDataCache"}),
+      at(kPrefetch, {"EnablePrefetcher", "EnableSuperfetch"}),
+      at(kPriority, {"Win32PrioritySeparation"}),
+      at(kLayout, {"EnableAutoLayout"}),
+      at(kControl, {"WaitToKillServiceTimeout"}),
+      at(kPolicies, {"NoLowDiskSpaceChecks", "NoInstrumentation"}, false),
+      at(kEffects, {"VisualFXSetting"}),
+      at(kDesktop, {"UserPreferencesMask", "DragFullWindows", "SmoothScroll", "WindowArrangementActive",
+                    "LowLevelHooksTimeout", "HungAppTimeout", "AutoEndTasks", "MenuShowDelay",
+                    "FontSmoothingType"}),
+      at(kAdvanced, {"TaskBarAnimations", "DisablePreviewDesktop", "EnableBalloonTips"}),
+      at(kMetrics, {"MinAnimate"}),
+      at(kUserExplorer, {"NoWindowMinimizingShortcuts"}),
+      at(kSettings, {"CoreParkingDisabled", "DisableRecycleBin", "RemovedArrows"}),
+      // Miscellaneous
+      at(kOwner, {"RegisteredOwner", "RegisteredOrganization"}),
+      at(kExplorer, {"Max Cached Icons"}),
+      at(kExecutive, {"AdditionalCriticalWorkerThreads", "AdditionalDelayedWorkerThreads"}),
+      at(kMouse, {"SampleRate"}),
+      at(kMessenger, {"PreventRun"}, false),
+      at(kVolume, {}),  // present: without it the miscellaneous Save says "Cannot open key"
+      at(kShellIcons, {"29"}, false),
+      at(kLnk, {"IsShortcut", "RemovedArrow"}),
+      at(kUrl, {"IsShortcut"}),
+      at(kPif, {"IsShortcut"}),
+      // Performance II: the processor check routine
+      at(kSessionManager, {"ProcessorControl"}),
+  };
+}
+
+std::string Value(const Place& p, const std::string& name) { return StoredValue(p.root, p.key, name); }
+std::string VolumePath() { return std::string(kVolume.key) + "\\" + kVolumeName; }
+void SetDword(const Place& p, const char* name, DWORD n) {
+  ASSERT_TRUE(RegKey::Create(p.root, p.key, KEY_WOW64_64KEY).WriteDword(name, n)) << p.key;
+}
+
+// ---- what the run shows ------------------------------------------------------------------
+
+// The dialog and the program as they stand at one moment of a run.
+struct Moment {
+  std::string label;  // Label3's window text: what is on screen
+  bool autoTune = false;
+  bool mainEnabled = false;
+  bool buttonEnabled = false;
+  double bar = 0, barMax = 0;
+  bool operator==(const Moment&) const = default;
+};
+
+Moment Now() {
+  Moment m;
+  FrmOneButton& dialog = *frmOneButton;
+  char text[512] = {};
+  GetWindowTextA(dialog.Label3->hWnd(), text, sizeof text);
+  m.label = text;
+  m.autoTune = AutoTuneMode;
+  m.mainEnabled = IsWindowEnabled(frmmain->hWnd()) != 0;
+  m.buttonEnabled = IsWindowEnabled(dialog.Command1->hWnd()) != 0;
+  m.bar = dialog.ProgressBar1->Value();
+  m.barMax = dialog.ProgressBar1->Max();
+  return m;
+}
+
+std::ostream& operator<<(std::ostream& out, const Moment& m) {
+  return out << "{\"" << m.label << "\" autoTune " << m.autoTune << " main " << m.mainEnabled << " button "
+             << m.buttonEnabled << " bar " << m.bar << "/" << m.barMax << "}";
+}
+
+// The pause's clock: a second passes at every reading, so that each pause ends after one
+// turn of the message loop. Pause reads it twice, so the first of the two readings looks at
+// the dialog: one moment per pause, after each step's operation and before its advance.
+class PauseClock : public FakeClock {
+ public:
+  PauseClock() { secondsPerReading = 1; }
+  std::vector<Moment> pauses;
+  std::time_t Now() override {
+    if (readings_++ % 2 == 0) pauses.push_back(::Now());
+    return FakeClock::Now();
+  }
+
+ private:
+  int readings_ = 0;
+};
+
+// The dialogs, looking at the run whenever a message box is shown.
+class LookingDialogs : public FakeDialogs {
+ public:
+  std::vector<Moment> atBoxes;
+  int MessageBox(HWND owner, const std::string& text, const std::string& title, UINT style) override {
+    if (frmOneButton->Loaded()) atBoxes.push_back(::Now());
+    return FakeDialogs::MessageBox(owner, text, title, style);
+  }
+};
+
+// The moments of a run's pauses: each step's text, with AutoTuneMode set, the main window
+// and the button disabled, and the bar advanced once per step before it.
+std::vector<Moment> PausesOfARun(const std::vector<int>& texts, double barMax) {
+  std::vector<Moment> moments;
+  for (size_t i = 0; i < texts.size(); ++i)
+    moments.push_back({LoadResString(texts[i]), true, false, false, static_cast<double>(i), barMax});
+  return moments;
+}
+const std::vector<int> kSteps64 = {478, 449, 478, 448, 60, 30, 193};
+const std::vector<int> kSteps32 = {478, 449, 478, 448, 60, 30, 193, 97};
+
+// ---- the fixture ---------------------------------------------------------------------------
+
+class AutoTuner : public KnownServicesTest {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dummies->Ready());
+    RestartNeeded = false;
+    AutoTuneMode = false;
+    SetDword(kSettings, "RestorSet", 1);  // the main window asks no start-up question
+    for (ui::Form* page : Pages()) ASSERT_FALSE(page->Loaded()) << page->Name();
+    ASSERT_TRUE(RegKey::Create(kVolume.root, VolumePath(), KEY_WOW64_64KEY));
+    facts.memory.ullTotalPhys = 4096ull * 1024 * 1024;
+    wmi.ScriptQuery("root\\cimv2", "Select * from Win32_Processor",
+                    {FakeWmi::Row({{"Name", std::string("CPU")}, {"L2CacheSize", int64_t{512}}})});
+    // Temporary files and prefetch files for the run to delete.
+    MakeFile(temp_.Sub(L"old.tmp"));
+    MakeFile(temp_.Sub(L"sub\\older.tmp"));
+    MakeFile(tmp_.Sub(L"other.tmp"));
+    MakeFile(windows_.Sub(L"Temp\\system.tmp"));
+    MakeFile(windows_.Sub(L"Prefetch\\APP.EXE-12345678.pf"));
+    // Services that the Safe preset changes.
+    ASSERT_TRUE(ArrangeKnownService("TrkWks", SERVICE_AUTO_START, 0));
+    ASSERT_TRUE(ArrangeKnownService("Browser", SERVICE_AUTO_START, 0));
+    closingsBefore_ = frmprogress->Closings();
+    frmmain->Show();
+    ui::DoEvents();
+  }
+  void TearDown() override {
+    AutoTuneMode = false;
+    CloseMainWindow();
+    RestartNeeded = false;
+    dummies->Reset();
+  }
+
+  static std::vector<ui::Form*> Pages() {
+    return {&*frmPerformance, &*frmMiscellaneous, &*frmMoreTweaks, &*frmServices, &*frmPerformanceII};
+  }
+  // The main window's Auto Tuner widget, then "Tune It Up!" as a user presses it.
+  void OpenAndRun() {
+    frmmain->Image4_Click(7);
+    ASSERT_TRUE(frmOneButton->Loaded());
+    SendMessageA(frmOneButton->Command1->hWnd(), BM_CLICK, 0, 0);
+    ui::DoEvents();
+  }
+  int ProgressRuns() const { return frmprogress->Closings() - closingsBefore_; }
+  void ExpectClosingMessage(const FakeDialogs::Call& box) {
+    EXPECT_EQ(box.text, LoadResString(605));
+    EXPECT_EQ(box.title, kAppTitle);
+    EXPECT_EQ(box.style, static_cast<UINT>(MB_OK | MB_ICONINFORMATION | MB_SYSTEMMODAL));
+    EXPECT_TRUE(box.coloured);
+  }
+  // At the closing message: the closing label, the bar full, AutoTuneMode clear and the
+  // main window back; the button stays off until the dialog goes.
+  Moment AtTheClosingMessage(double advances) {
+    return {LoadResString(209), false, true, false, advances, advances};
+  }
+  void ExpectPagesLeftLoadedAndHidden(bool performanceII) {
+    for (ui::Form* page : Pages()) {
+      SCOPED_TRACE(page->Name());
+      const bool expected = page != &*frmPerformanceII || performanceII;
+      EXPECT_EQ(page->Loaded(), expected);
+      if (page->Loaded()) EXPECT_FALSE(IsWindowVisible(page->hWnd()));
+    }
+  }
+
+  ScopedRegistryValues registry{Watched()};
+  LookingDialogs dialogs;
+  platform::Override<platform::Dialogs> useDialogs{dialogs};
+  FakeSystemFacts facts;  // 64-bit Windows
+  platform::Override<platform::SystemFacts> useFacts{facts};
+  FakeSound sound;
+  platform::Override<platform::Sound> useSound{sound};
+  FakeWmi wmi;
+  platform::Override<platform::Wmi> useWmi{wmi};
+  PauseClock clock;
+  platform::Override<platform::Clock> useClock{clock};
+  // Made before the variables point at them: each is made inside the real temporary folder.
+  ScratchFolder temp_, tmp_, windows_;
+  ScopedEnvironmentVariable tempVariable_{"TEMP", Narrow(temp_.Path()).c_str()};
+  ScopedEnvironmentVariable tmpVariable_{"TMP", Narrow(tmp_.Path()).c_str()};
+  ScopedEnvironmentVariable windir_{"windir", Narrow(windows_.Path()).c_str()};
+  int closingsBefore_ = 0;
+};
+
+// ---- 64-bit Windows ------------------------------------------------------------------------
+
+TEST_F(AutoTuner, OpensOverTheMainWindowWithItsTextsAndAnEmptyStep) {
+  frmmain->Image4_Click(7);
+  FrmOneButton& dialog = *frmOneButton;
+  EXPECT_TRUE(IsWindowVisible(dialog.hWnd()));
+  EXPECT_TRUE(IsWindowVisible(frmmain->hWnd()));
+  EXPECT_EQ(GetWindow(dialog.hWnd(), GW_OWNER), frmmain->hWnd());
+  EXPECT_EQ(dialog.Caption(), LoadResString(331));
+  EXPECT_EQ(dialog.Frame1->Caption(), LoadResString(331));
+  EXPECT_EQ(dialog.Command1->Caption(), LoadResString(566));
+  EXPECT_EQ(dialog.Label2->Caption(), LoadResString(366));
+  EXPECT_EQ(dialog.Label1->Caption(), LoadResString(689));
+  EXPECT_EQ(dialog.Label3->Caption(), "");
+  EXPECT_EQ(dialog.ProgressBar1->Value(), 0);
+  for (int i = 0; i < dialog.ControlCount(); ++i) EXPECT_EQ(dialog.Controls(i).ToolTipText(), "");
+  // Closed before a run, it changes nothing.
+  SendMessageA(dialog.hWnd(), WM_CLOSE, 0, 0);
+  ui::DoEvents();
+  EXPECT_FALSE(dialog.Loaded());
+  EXPECT_FALSE(AutoTuneMode);
+  EXPECT_FALSE(RestartNeeded);
+  EXPECT_TRUE(dialogs.MessageBoxes().empty());
+  EXPECT_TRUE(Exists(temp_.Sub(L"old.tmp")));
+}
+
+TEST_F(AutoTuner, RunsEveryStepOnThePagesHiddenAndEndsWithOneMessage) {
+  dialogs.AnswerMessageBox(IDOK);
+
+  OpenAndRun();
+
+  // Seven steps, each in AutoTuneMode with the program held; the bar ends exactly full.
+  EXPECT_EQ(clock.pauses, PausesOfARun(kSteps64, 8));
+  ASSERT_EQ(dialogs.MessageBoxes().size(), 1u);
+  ExpectClosingMessage(dialogs.MessageBoxes()[0]);
+  EXPECT_EQ(dialogs.atBoxes, std::vector<Moment>{AtTheClosingMessage(8)});
+  // The dialog closed itself; the pages it used stay loaded and hidden, Performance II
+  // (whose processor check routine uses no control) not loaded.
+  EXPECT_FALSE(frmOneButton->Loaded());
+  ExpectPagesLeftLoadedAndHidden(false);
+  EXPECT_FALSE(AutoTuneMode);
+  EXPECT_TRUE(RestartNeeded);
+  EXPECT_TRUE(IsWindowVisible(frmmain->hWnd()));
+  EXPECT_TRUE(IsWindowEnabled(frmmain->hWnd()));
+
+  // What the steps did. Performance: preset and Save.
+  EXPECT_EQ(Value(kPriority, "Win32PrioritySeparation"), "dword:38");
+  EXPECT_EQ(Value(kFileSystem, "NtfsDisable8dot3NameCreation"), "dword:0");
+  EXPECT_EQ(Value(kMemory, "DisablePagingExecutive"), "dword:1");
+  EXPECT_EQ(Value(kMemory, "SecondLevelDataCache"), "dword:512");
+  // Miscellaneous: preset and Save, the recycle bin's volume included.
+  EXPECT_EQ(Value(kDesktop, "MenuShowDelay"), "sz:65");
+  EXPECT_EQ(Value(kExecutive, "AdditionalCriticalWorkerThreads"), "dword:16");
+  EXPECT_EQ(Value(kMouse, "SampleRate"), "missing");
+  EXPECT_EQ(StoredValue(kVolume.root, VolumePath(), "NukeOnDelete"), "dword:0");
+  // The temporary folders emptied, themselves kept.
+  EXPECT_FALSE(Exists(temp_.Sub(L"old.tmp")));
+  EXPECT_FALSE(Exists(temp_.Sub(L"sub")));
+  EXPECT_FALSE(Exists(tmp_.Sub(L"other.tmp")));
+  EXPECT_FALSE(Exists(windows_.Sub(L"Temp\\system.tmp")));
+  EXPECT_TRUE(Exists(temp_.Path()));
+  EXPECT_TRUE(Exists(windows_.Sub(L"Temp")));
+  // The Safe preset, silent, with its progress window; the prefetch files deleted.
+  EXPECT_EQ(ProgressRuns(), 1);
+  EXPECT_EQ(frmprogress->LastClosing().caption, LoadResString(34));
+  EXPECT_EQ(ReadKnownServiceState("TrkWks").startType, static_cast<DWORD>(SERVICE_DISABLED));
+  EXPECT_EQ(ReadKnownServiceState("Browser").startType, static_cast<DWORD>(SERVICE_DEMAND_START));
+  EXPECT_FALSE(Exists(windows_.Sub(L"Prefetch\\APP.EXE-12345678.pf")));
+  // The processor check routine.
+  EXPECT_EQ(Value(kSessionManager, "ProcessorControl"), "dword:0");
+}
+
+TEST_F(AutoTuner, ASecondRunWorksOnThePagesAsTheFirstLeftThemWithoutReadingThemAgain) {
+  dialogs.AnswerMessageBox(IDOK);
+  OpenAndRun();
+  ASSERT_FALSE(frmOneButton->Loaded());
+  ASSERT_EQ(frmMiscellaneous->Check14->Value(), 0);
+  // Read again, the recycle-bin box would be ticked and saved so.
+  SetDword(kSettings, "DisableRecycleBin", 1);
+  SetDword(kFileSystem, "NtfsDisableLastAccessUpdate", 7);
+  clock.pauses.clear();
+  dialogs.AnswerMessageBox(IDOK);
+
+  frmmain->Image4_Click(7);
+  EXPECT_EQ(frmOneButton->Label3->Caption(), "");
+  EXPECT_EQ(frmOneButton->ProgressBar1->Value(), 0);
+  SendMessageA(frmOneButton->Command1->hWnd(), BM_CLICK, 0, 0);
+  ui::DoEvents();
+
+  EXPECT_EQ(clock.pauses, PausesOfARun(kSteps64, 8));
+  ASSERT_EQ(dialogs.MessageBoxes().size(), 2u);
+  ExpectClosingMessage(dialogs.MessageBoxes()[1]);
+  EXPECT_EQ(frmMiscellaneous->Check14->Value(), 0);
+  EXPECT_EQ(Value(kSettings, "DisableRecycleBin"), "dword:0");
+  EXPECT_EQ(StoredValue(kVolume.root, VolumePath(), "NukeOnDelete"), "dword:0");
+  EXPECT_EQ(Value(kFileSystem, "NtfsDisableLastAccessUpdate"), "dword:1");
+  EXPECT_EQ(ProgressRuns(), 2);
+  ExpectPagesLeftLoadedAndHidden(false);
+}
+
+// ---- 32-bit Windows ------------------------------------------------------------------------
+
+TEST_F(AutoTuner, On32BitWindowsTheDefragmentationIsAskedInAutoTuneModeAndNoStartsNothing) {
+  facts.architecture = PROCESSOR_ARCHITECTURE_INTEL;
+  dialogs.AnswerMessageBox(IDNO);
+  dialogs.AnswerMessageBox(IDOK);
+
+  OpenAndRun();
+
+  EXPECT_EQ(clock.pauses, PausesOfARun(kSteps32, 9));
+  const auto boxes = dialogs.MessageBoxes();
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].text, LoadResString(525));
+  EXPECT_EQ(boxes[0].title, kAppTitle);
+  EXPECT_EQ(boxes[0].style, static_cast<UINT>(MB_YESNO | MB_ICONINFORMATION));
+  EXPECT_TRUE(boxes[0].coloured);
+  ExpectClosingMessage(boxes[1]);
+  // The question comes during step 8, the bar advanced past the seven steps before it.
+  const Moment atQuestion{LoadResString(97), true, false, false, 7, 9};
+  EXPECT_EQ(dialogs.atBoxes, (std::vector<Moment>{atQuestion, AtTheClosingMessage(9)}));
+  EXPECT_FALSE(frmOneButton->Loaded());
+  ExpectPagesLeftLoadedAndHidden(true);
+}
+
+// ---- a click and a close during a run ------------------------------------------------------
+
+TEST_F(AutoTuner, AClickAndACloseThatArriveDuringARunGiveOneRunAndOneMessage) {
+  dialogs.AnswerMessageBox(IDOK);
+  frmmain->Image4_Click(7);
+  FrmOneButton& dialog = *frmOneButton;
+  // Both wait in the queue until the first pause lets the message loop run.
+  PostMessageA(dialog.Command1->hWnd(), BM_CLICK, 0, 0);
+  PostMessageA(dialog.hWnd(), WM_CLOSE, 0, 0);
+
+  SendMessageA(dialog.Command1->hWnd(), BM_CLICK, 0, 0);
+  ui::DoEvents();
+
+  EXPECT_EQ(clock.pauses, PausesOfARun(kSteps64, 8));
+  ASSERT_EQ(dialogs.MessageBoxes().size(), 1u);
+  ExpectClosingMessage(dialogs.MessageBoxes()[0]);
+  EXPECT_EQ(ProgressRuns(), 1);
+  EXPECT_FALSE(dialog.Loaded());
+  EXPECT_FALSE(dialog.Running());
+  EXPECT_FALSE(AutoTuneMode);
+  EXPECT_TRUE(IsWindowEnabled(frmmain->hWnd()));
+}
+
+TEST_F(AutoTuner, TheCloseBoxIsRefusedWhileARunIsInProgress) {
+  frmmain->Image4_Click(7);
+  FrmOneButton& dialog = *frmOneButton;
+  // A close that arrives during the closing message: the run is still on the stack.
+  class ClosingDialogs : public LookingDialogs {
+   public:
+    int MessageBox(HWND owner, const std::string& text, const std::string& title, UINT style) override {
+      refused = !frmOneButton->Unload() && frmOneButton->Loaded();
+      SendMessageA(frmOneButton->hWnd(), WM_CLOSE, 0, 0);
+      refused = refused && frmOneButton->Loaded();
+      return LookingDialogs::MessageBox(owner, text, title, style);
+    }
+    bool refused = false;
+  } closing;
+  platform::Override<platform::Dialogs> useClosing(closing);
+  closing.AnswerMessageBox(IDOK);
+
+  SendMessageA(dialog.Command1->hWnd(), BM_CLICK, 0, 0);
+  ui::DoEvents();
+
+  EXPECT_TRUE(closing.refused);
+  EXPECT_EQ(closing.MessageBoxes().size(), 1u);
+  EXPECT_FALSE(dialog.Loaded());
+}
+
+}  // namespace
