@@ -116,6 +116,8 @@ TEST(MemoryBlock, ExtractsTextUpToItsEndOrTheLimit) {
   }
   EXPECT_EQ(block.ExtractString(nullptr, 10), "");
 
+  if (std::getenv("QUENVOR_EMULATED"))
+    GTEST_SKIP() << "the emulator does not report a read of an inaccessible page as a page fault";
   // Text without an end before an inaccessible page: only what the limit allows is read.
   Pages unterminated(PAGE_READWRITE);
   const char* tail = unterminated.EndOfFirst() - 4;
