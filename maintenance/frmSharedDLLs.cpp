@@ -121,9 +121,9 @@ void FrmSharedDLLs::Command31_Click() {
   }
   const int answer = MsgBox(LoadResString(278), MB_YESNOCANCEL | MB_ICONQUESTION);
   if (answer == IDCANCEL) return;
-  // A restore point that could not be made does not stop the removal: the restore-point
-  // page has said so in its own message.
-  if (answer == IDYES) CreateRestorePointQuietly(LoadResString(386));
+  // A restore point asked for and not made stops the removal, with the list kept: the
+  // restore-point page has said so in its own message.
+  if (answer == IDYES && !CreateRestorePointQuietly(LoadResString(386))) return;
   platform::RegKey key(HKEY_LOCAL_MACHINE, kSharedDllsKey, RegWriteAccess);
   if (!key) {
     // Nothing could be removed: the list stays for another try.

@@ -1,6 +1,7 @@
 // The shared-DLL page against the prefix's real registry (the key in the native view, which
 // a fresh prefix lacks) and real files: what the scan lists, the end of a scan at a long
 // name, and the removal with its restore-point question.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -154,7 +155,7 @@ TEST_F(SharedDllsPageTest, ANameOf2000CharactersEndsTheScanThere) {
   EXPECT_EQ(Page().Label10->Caption(), "Finished Searching!");
 }
 
-TEST_F(SharedDllsPageTest, RemovalDeletesTheListedNamesWhateverTheRestorePointGave) {
+TEST_F(SharedDllsPageTest, RemovalDeletesTheListedNamesUnlessAPointAskedForWasNotMade) {
   struct Case {
     const char* name;
     int answer;
@@ -162,8 +163,8 @@ TEST_F(SharedDllsPageTest, RemovalDeletesTheListedNamesWhateverTheRestorePointGa
   };
   const Case cases[] = {
       {"restore point made", IDYES, true},
-      {"restore point failed", IDYES, false},
       {"no restore point", IDNO, false},
+      {"restore point failed", IDYES, false},  // last: it leaves the entries in place
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -179,6 +180,16 @@ TEST_F(SharedDllsPageTest, RemovalDeletesTheListedNamesWhateverTheRestorePointGa
 
     boxes.AnswerMessageBox(c.answer);
     if (c.answer == IDYES) boxes.AnswerMessageBox(IDOK);  // the restore-point page's own message
+    if (c.answer == IDYES && !c.pointMade) {
+      // The user asked for a way back and did not get one: nothing is removed, the list stays.
+      Page().Command31_Click();
+      const auto shown = boxes.MessageBoxes();
+      ASSERT_EQ(shown.size(), 2u);
+      EXPECT_EQ(shown[1].text, LoadResString(701) + LoadResString(386) + LoadResString(703));
+      EXPECT_THAT(Entries(), testing::UnorderedElementsAre(Path(L"kept.dll"), Path(L"gone1.dll"), Path(L"gone2.dll")));
+      EXPECT_EQ(Listed().size(), 2u);
+      continue;
+    }
     boxes.AnswerMessageBox(IDOK);
     Page().Command31_Click();
     const auto shown = boxes.MessageBoxes();
