@@ -16,7 +16,7 @@ inline ui::FormRef<StandInPage<37>> frmOneButton;
 #include "services/frmServices.h"
 // Maintenance
 #include "maintenance/frmDiskUsage.h"
-inline ui::FormRef<StandInPage<171>> frmDiskCleaner;
+#include "maintenance/frmDiskCleaner.h"
 #include "maintenance/frmSharedDLLs.h"
 inline ui::FormRef<StandInPage<481>> frmShellBrowser;
 inline ui::FormRef<StandInPage<72>> frmControl;
