@@ -2,6 +2,8 @@
 
 #include <shlwapi.h>
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 namespace platform {
@@ -39,9 +41,28 @@ ShellDeleteResult ShellDelete(const std::string& path, FILEOP_FLAGS flags) {
 }
 
 bool PathMatchesSpec(const std::string& name, const std::string& patterns) {
-  std::wstring wideName = Widen(name.substr(0, name.find('\0')));
-  std::wstring widePatterns = Widen(patterns);
-  return PathMatchSpecW(wideName.c_str(), widePatterns.c_str()) != FALSE;
+  // A search matches every name it meets against one pattern list: the list stays converted
+  // from one call to the next, and a name of ordinary length is converted on the stack.
+  thread_local std::string lastPatterns;
+  thread_local std::wstring widePatterns;
+  if (patterns != lastPatterns) {
+    lastPatterns = patterns;
+    widePatterns = Widen(patterns);
+  }
+  const size_t length = std::min(name.find('\0'), name.size());
+  wchar_t buffer[2 * MAX_PATH];
+  std::wstring longName;
+  const wchar_t* wideName = buffer;
+  if (length < std::size(buffer)) {
+    const int n = length ? MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(length), buffer,
+                                               static_cast<int>(std::size(buffer)) - 1)
+                         : 0;
+    buffer[n] = L'\0';
+  } else {
+    longName = Widen(name.substr(0, length));
+    wideName = longName.c_str();
+  }
+  return PathMatchSpecW(wideName, widePatterns.c_str()) != FALSE;
 }
 
 }  // namespace platform

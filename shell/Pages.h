@@ -16,7 +16,7 @@
 #include "services/frmServices.h"
 // Maintenance
 #include "maintenance/frmDiskUsage.h"
-inline ui::FormRef<StandInPage<171>> frmDiskCleaner;
+#include "maintenance/frmDiskCleaner.h"
 #include "maintenance/frmSharedDLLs.h"
 #include "maintenance/frmShellBrowser.h"
 #include "maintenance/frmControl.h"

@@ -21,6 +21,8 @@ struct ListItem::Row {
 namespace {
 
 constexpr DWORD kRepaintPacingMs = 100;
+// Paced repaints take at most 1/40 of a long fill's time.
+constexpr DWORD kPaintShareInverse = 40;
 
 std::string NarrowText(BSTR text) {
   int length = static_cast<int>(SysStringLen(text));
@@ -295,7 +297,10 @@ void ListView::SetWindowRedraw(bool on) {
 void ListView::HoldRedraw(bool hold) {
   Touch();
   if (hold) {
-    if (holds_++ == 0) SetWindowRedraw(false);
+    if (holds_++ == 0) {
+      SetWindowRedraw(false);
+      painted_ = false;  // a new fill shows its first rows at once
+    }
     return;
   }
   if (holds_ == 0 || --holds_ > 0) return;
@@ -309,13 +314,16 @@ ListView::RedrawOff::~RedrawOff() { list_.HoldRedraw(false); }
 void ListView::RefreshThrottled() {
   Touch();
   const DWORD now = platform::clock().TickCount();
-  if (painted_ && now - lastPaint_ < kRepaintPacingMs) return;
+  if (painted_ && now - lastPaint_ < paintPause_) return;
   painted_ = true;
   lastPaint_ = now;
+  paintPause_ = kRepaintPacingMs;
   if (!hwnd_) return;
   if (holds_) SetWindowRedraw(true);
   Refresh();
   if (holds_) SetWindowRedraw(false);
+  const DWORD took = platform::clock().TickCount() - now;
+  paintPause_ = std::max<DWORD>(kRepaintPacingMs, took * kPaintShareInverse);
 }
 
 bool ListView::OnNotify(const NMHDR& header, LRESULT* result) {

@@ -141,11 +141,13 @@ class ListView : public Control {
   // Repaints the list now.
   void Redraw() { Refresh(); }
   // Cheap enough to call after every row added in a long fill: repaints at most once per
-  // 100 ms (the first call repaints), also while redraw is held off.
+  // 100 ms (the first call repaints), also while redraw is held off. A list that is slow to
+  // paint (many rows on screen, a slow display) waits longer, forty times its last paint's
+  // duration, so that painting takes at most a fortieth of the fill.
   void RefreshThrottled();
 
   // Holds the list's repainting off while it lives; when the last hold ends the list
-  // repaints once. Holds nest.
+  // repaints once. Holds nest. The first RefreshThrottled() under a new hold repaints at once.
   class RedrawOff {
    public:
     explicit RedrawOff(ListView& list);
@@ -191,6 +193,7 @@ class ListView : public Control {
   int holds_ = 0;
   bool painted_ = false;
   DWORD lastPaint_ = 0;
+  DWORD paintPause_ = 0;  // from the start of the last paced paint to the next
 };
 
 // The column-click handler the list pages share: sorts by the clicked column, by its

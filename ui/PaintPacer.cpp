@@ -1,5 +1,7 @@
 #include "ui/PaintPacer.h"
 
+#include <algorithm>
+
 #include "platform/clock.h"
 
 namespace ui {
@@ -7,10 +9,17 @@ namespace ui {
 bool PaintPacer::Due() {
   const DWORD now = platform::clock().TickCount();
   // Unsigned difference: right across the wrap of the tick count.
-  if (started_ && now - last_ < interval_) return false;
+  if (started_ && now - last_ < std::max(interval_, pause_)) return false;
   started_ = true;
   last_ = now;
+  pause_ = 0;
   return true;
+}
+
+void PaintPacer::Painted() {
+  if (!started_) return;
+  const DWORD took = platform::clock().TickCount() - last_;
+  pause_ = took * kPaintShareInverse;
 }
 
 }  // namespace ui

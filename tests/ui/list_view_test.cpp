@@ -319,6 +319,68 @@ TEST_F(ListViewTest, SettingsBecomeTheWindowsStyles) {
   EXPECT_EQ(form.List2->Item(1).Text(), "b");
 }
 
+// A paint that takes 40 ms of the clock: the list then waits forty times that long before
+// its next paced paint, so that painting takes a fortieth of a long fill at most.
+class SlowPaint {
+ public:
+  SlowPaint(HWND hwnd, FakeClock& clock) : hwnd_(hwnd), clock_(clock) {
+    SetWindowSubclass(hwnd_, Proc, 2, reinterpret_cast<DWORD_PTR>(this));
+  }
+  ~SlowPaint() { RemoveWindowSubclass(hwnd_, Proc, 2); }
+  int paints = 0;
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+    if (message == WM_PAINT) {
+      auto* slow = reinterpret_cast<SlowPaint*>(self);
+      ++slow->paints;
+      slow->clock_.Advance(40);
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+  }
+  HWND hwnd_;
+  FakeClock& clock_;
+};
+
+TEST_F(ListViewTest, AListSlowToPaintIsRefreshedLessOftenDuringAFill) {
+  FakeClock clock;
+  platform::Override<platform::Clock> useClock(clock);
+  ui::DoEvents();
+  SlowPaint slow(List(), clock);
+  ui::ListView::RedrawOff quiet(*form.List1);
+  Add("row", "C:\\x.exe");
+  form.List1->RefreshThrottled();
+  ASSERT_EQ(slow.paints, 1);
+  clock.Advance(100 - 40);
+  form.List1->RefreshThrottled();
+  EXPECT_EQ(slow.paints, 1) << "100 ms after the paint began, but the paint took 40";
+  clock.Advance(1600 - 100 - 1);
+  form.List1->RefreshThrottled();
+  EXPECT_EQ(slow.paints, 1);
+  clock.Advance(1);
+  form.List1->RefreshThrottled();
+  EXPECT_EQ(slow.paints, 2) << "forty times the paint's 40 ms after it began";
+}
+
+TEST_F(ListViewTest, ANewFillShowsItsFirstRowsAtOnce) {
+  FakeClock clock;
+  platform::Override<platform::Clock> useClock(clock);
+  PaintCounter counter(List());
+  ui::DoEvents();
+  counter.paints = 0;
+  {
+    ui::ListView::RedrawOff quiet(*form.List1);
+    Add("first fill", "");
+    form.List1->RefreshThrottled();
+    EXPECT_EQ(counter.paints, 1);
+  }
+  EXPECT_EQ(counter.paints, 2);
+  ui::ListView::RedrawOff quiet(*form.List1);
+  Add("second fill", "");
+  form.List1->RefreshThrottled();
+  EXPECT_EQ(counter.paints, 3) << "the pacing of the fill before does not hold it back";
+}
+
 TEST_F(ListViewTest, FillsRepaintOnceAndPacedRefreshesAtMostEvery100ms) {
   FakeClock clock;
   platform::Override<platform::Clock> useClock(clock);
