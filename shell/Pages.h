@@ -1,8 +1,5 @@
 #pragma once
-// Every page and dialog that the main window opens, by its form name. A page that is not
-// in this version yet is a stand-in captioned with its widget's label; when the page is
-// built, its line here gives way to the page's own header.
-#include "shell/frmStandIn.h"
+// Every page and dialog that the main window opens, by its form name.
 #include "tweaks/frmPerformance.h"
 
 // Tweaks
