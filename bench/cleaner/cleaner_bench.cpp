@@ -1,20 +1,31 @@
-// The junk cleaner's search ("Begin Search" on the shown page) against the plain platform
-// loop on the same drive: FindFirstFileExW (FindExInfoBasic, large fetch) over every folder
-// with PathMatchSpecW per file, nothing shown. The drive, K:, is a folder of the prefix that
-// prepare.sh maps before the wineserver starts; this program builds the tree in it once:
+// Two pages against the plain platform loop on the same drive, K:, a folder of the prefix
+// that prepare.sh maps before the wineserver starts; this program builds the tree in it once:
 // 100,000 files in 220 folders, a quarter junk-named, a 30-level chain, names near MAX_PATH
-// and a few names outside the ANSI code page.
+// and a few names outside the ANSI code page. The files are empty.
 //
-// Goal: the page at most 1.5 times the plain loop (best of interleaved rounds, after one
-// search of each to warm up; the list is emptied before each of the page's rounds, outside
-// the time, and that time is shown), with the figures right (the page's, the loop's and the
-// generator's agree) and the counters painted at most every 50 ms plus their final value.
-// Exits non-zero otherwise.
+// The junk cleaner's search ("Begin Search" on the shown page) against FindFirstFileExW
+// (FindExInfoBasic, large fetch) over every folder with PathMatchSpecW per file, nothing
+// shown. Goal: the page at most 1.5 times the plain loop (best of interleaved rounds, after
+// one search of each to warm up; the list is emptied before each of the page's rounds,
+// outside the time, and that time is shown), with the figures right (the page's, the loop's
+// and the generator's agree) and the counters painted at most every 50 ms plus their final
+// value.
+//
+// The folder-size page's "Process Drive" on K: (the shown page, the drive chosen in its
+// list) against the same kind of loop summing the sizes of the files below each top-level
+// folder, nothing shown. Goal: the page at most 1.2 times the plain loop (best of as many
+// interleaved rounds as the search's, after one of each to warm up), every top-level node
+// showing the loop's sum (and the loop's files the generator's: all of them, 0 bytes), and
+// the tree painted at most every 50 ms plus its first and final paints (the count and the
+// smallest gap between two running paints are shown). Also shown: how long after a click of
+// "Stop Processing Drive", posted by a timer halfway through a listing, the listing ends.
+//
+// Exits non-zero when a goal is missed.
 //
 // Size: QUENVOR_CLEANER_BENCH_FILES=<files> in the environment, or --files <n> (or
 // --files=<n>); rounds: QUENVOR_CLEANER_BENCH_ROUNDS=<n> or --rounds <n> (5). Where Wine runs
-// emulated the full size takes about three minutes, the tree about one; a smaller tree runs
-// quicker, but the search's fixed costs (its first and last repaints) then weigh more
+// emulated the full size takes about four minutes, the tree about one; a smaller tree runs
+// quicker, but the pages' fixed costs (their first and last repaints) then weigh more
 // against the loop. QUENVOR_CLEANER_BENCH_DUMP=1 prints the time of every paint.
 #include <windows.h>
 #include <commctrl.h>
@@ -28,7 +39,9 @@
 #include <vector>
 
 #include "maintenance/JunkSearch.h"
+#include "maintenance/FolderSizes.h"
 #include "maintenance/frmDiskCleaner.h"
+#include "maintenance/frmDiskUsage.h"
 #include "platform/wide_text.h"
 #include "support/bench_tree.h"
 #include "support/paint_log.h"
@@ -37,6 +50,7 @@
 namespace {
 
 constexpr double kGoal = 1.5;
+constexpr double kUsageGoal = 1.2;
 constexpr long kPaintPacingMs = 50;
 const std::wstring kDrive = L"K:\\";
 
@@ -103,6 +117,66 @@ PaintFigures Figures(const PaintLog& scanned, const PaintLog& found, const Paint
     if (gap >= 0 && (f.smallestGap < 0 || gap < f.smallestGap)) f.smallestGap = gap;
   }
   return f;
+}
+
+// A top-level folder of the drive and the bytes of the files below it, counted as the
+// folder-size page counts them: names beginning with "." left out below the top.
+struct PlainSum {
+  std::wstring name;
+  uint64_t bytes = 0;
+};
+
+// `path` ends with "\" and is the one buffer of the walk.
+void PlainAddSizes(std::wstring& path, uint64_t& bytes, int64_t& files) {
+  const size_t base = path.size();
+  path += L"*";
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileExW(path.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
+                                   FIND_FIRST_EX_LARGE_FETCH);
+  path.resize(base);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    if (found.cFileName[0] == L'.') continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      path += found.cFileName;
+      path += L'\\';
+      PlainAddSizes(path, bytes, files);
+      path.resize(base);
+    } else {
+      bytes += (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+      ++files;
+    }
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+}
+
+std::vector<PlainSum> PlainFolderSums(const std::wstring& root, int64_t& files) {
+  std::vector<PlainSum> sums;
+  std::wstring path = root + L"*";
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileExW(path.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
+                                   FIND_FIRST_EX_LARGE_FETCH);
+  if (search == INVALID_HANDLE_VALUE) return sums;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+    const wchar_t* name = found.cFileName;
+    if (name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0))) continue;
+    PlainSum sum{name};
+    path = root + name + L"\\";
+    PlainAddSizes(path, sum.bytes, files);
+    sums.push_back(std::move(sum));
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return sums;
+}
+
+// "Stop Processing Drive" pressed by a timer while a listing runs.
+HWND stopButton = nullptr;
+double stopPostedAt = 0;
+void CALLBACK PressStop(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  stopPostedAt = Seconds();
+  PostMessageA(stopButton, BM_CLICK, 0, 0);
 }
 
 }  // namespace
@@ -248,6 +322,110 @@ int main(int argc, char** argv) {
   std::printf("select all %d rows: %.3f s; unselect all: %.3f s; emptying the list before a search: %.3f s\n", rows,
               selectAll, unselectAll, *std::max_element(clearTimes.begin(), clearTimes.end()));
 
+  // The folder-size page: Process Drive on K: against the plain sums.
+  FrmDiskUsage& usage = *frmDiskUsage;
+  usage.Show();
+  if (!usage.drvChoose->SetDrive("k")) {
+    std::printf("FAILED: the folder-size page's drive list has no K:\n");
+    ExitProcess(1);
+  }
+  ui::DoEvents();
+  PaintLog treeLog(usage.trvDriveView->hWnd(), [] { return GetTickCount(); });
+
+  int64_t sumFiles = 0;
+  std::vector<PlainSum> sums = PlainFolderSums(kDrive, sumFiles);  // warm
+  usage.cmdProcess_Click();
+
+  std::vector<double> processTimes, sumTimes;
+  bool treePaced = true;
+  size_t treePaints = 0;
+  long treeGap = -1;
+  for (int round = 0; round < rounds; ++round) {
+    double pageTime = 0, loopTime = 0;
+    for (int turn = 0; turn < 2; ++turn) {
+      if ((turn == 0) == (round % 2 == 0)) {
+        treeLog.Clear();
+        const DWORD startTick = GetTickCount();
+        const double start = Seconds();
+        usage.cmdProcess_Click();
+        pageTime = Seconds() - start;
+        if (std::getenv("QUENVOR_CLEANER_BENCH_DUMP")) {
+          std::printf("tree paints:");
+          for (const auto& p : treeLog.Paints()) std::printf(" %lu", p.at - startTick);
+          std::printf("\nprocess drive ended at %lu\n", GetTickCount() - startTick);
+        }
+      } else {
+        int64_t files = 0;
+        const double start = Seconds();
+        std::vector<PlainSum> found = PlainFolderSums(kDrive, files);
+        loopTime = Seconds() - start;
+        sums = std::move(found);
+        sumFiles = files;
+      }
+      ui::DoEvents();
+    }
+    processTimes.push_back(pageTime);
+    sumTimes.push_back(loopTime);
+    // The root shown, the running tree at most every 50 ms, the final tree.
+    const size_t painted = treeLog.Paints().size();
+    const long gap = painted >= 3 ? treeLog.SmallestGap(1, painted - 1) : -1;
+    const size_t bound = static_cast<size_t>(pageTime * 1000 / kPaintPacingMs) + 3;
+    treePaced = treePaced && painted <= bound;
+    treePaints = std::max(treePaints, painted);
+    if (gap >= 0 && (treeGap < 0 || gap < treeGap)) treeGap = gap;
+    std::printf("round %d (%s first): process drive %.3f s, plain loop %.3f s; tree painted %u times "
+                "(smallest gap %ld ms, at most %u allowed)\n",
+                round + 1, round % 2 == 0 ? "page" : "loop", pageTime, loopTime, static_cast<unsigned>(painted), gap,
+                static_cast<unsigned>(bound));
+    std::fflush(stdout);
+  }
+
+  // Every top-level folder once, with the loop's sum.
+  std::vector<std::string> wrongNodes;
+  const int nodes = usage.trvDriveView->NodeCount() - 1;  // the root left out
+  uint64_t sumBytes = 0;
+  for (const PlainSum& sum : sums) {
+    sumBytes += sum.bytes;
+    const std::string key = platform::AnsiFromWide(sum.name);
+    const std::string expected = key + " (" + SizeText(sum.bytes);
+    ui::TreeNode node = usage.trvDriveView->Node(key);
+    if (!node) wrongNodes.push_back(key + ": no node");
+    else if (node.Text() != expected || node.ParentKey() != "main")
+      wrongNodes.push_back(key + ": \"" + node.Text() + "\", not \"" + expected + "\"");
+  }
+  const bool usageRight = wrongNodes.empty() && nodes == static_cast<int>(sums.size()) && sumFiles == tree.files &&
+                          sumBytes == 0;
+  std::printf("folder sizes: page %d top-level nodes; plain loop %u top-level folders, %lld files, %llu bytes; "
+              "generator %lld files, 0 bytes\n",
+              nodes, static_cast<unsigned>(sums.size()), static_cast<long long>(sumFiles),
+              static_cast<unsigned long long>(sumBytes), static_cast<long long>(tree.files));
+  for (const std::string& wrong : wrongNodes) std::printf("  wrong node %s\n", wrong.c_str());
+
+  // Stop, pressed halfway through a listing: how long until the listing ends.
+  const double processTime = *std::min_element(processTimes.begin(), processTimes.end());
+  // The press counts from when the timer is due: the click waits in the queue like a user's
+  // until the listing next reads it.
+  stopButton = usage.Command2->hWnd();
+  stopPostedAt = 0;
+  const UINT stopAfterMs = std::max<UINT>(1, static_cast<UINT>(processTime * 1000 / 2));
+  const double stopStart = Seconds();
+  const UINT_PTR stopTimer = SetTimer(nullptr, 0, stopAfterMs, PressStop);
+  usage.cmdProcess_Click();
+  const double stoppedAt = Seconds();
+  if (stopPostedAt == 0) KillTimer(nullptr, stopTimer);
+  ui::DoEvents();
+  const double stopDueAt = stopStart + stopAfterMs / 1000.0;
+  long stopDelayMs = -1;
+  if (stopPostedAt > 0 && usage.StopProcessing) {
+    stopDelayMs = static_cast<long>((stoppedAt - stopDueAt) * 1000 + 0.5);
+    std::printf("stop pressed %u ms into process drive: the listing ended %ld ms later, with %d of %u "
+                "top-level nodes\n",
+                stopAfterMs, stopDelayMs, usage.trvDriveView->NodeCount() - 1, static_cast<unsigned>(sums.size()));
+  } else {
+    std::printf("stop pressed %u ms into process drive was not taken: the listing had ended (%.0f ms)\n",
+                stopAfterMs, (stoppedAt - stopStart) * 1000);
+  }
+
   const bool figuresRight = JunkSearch.FilesFound == tree.matching && plain.matching == tree.matching &&
                             rows == tree.matching && plain.files == tree.files && plain.folders == tree.folders &&
                             JunkSearch.FilesScanned == plain.scanned;
@@ -256,9 +434,17 @@ int main(int argc, char** argv) {
   const double ratio = ourTime / loopTime;
   std::printf("junk search %.3f s / plain loop %.3f s = %.2f (goal <= %.1f), best of %d rounds on %lld files\n",
               ourTime, loopTime, ratio, kGoal, rounds, static_cast<long long>(tree.files));
+  const double sumTime = *std::min_element(sumTimes.begin(), sumTimes.end());
+  const double usageRatio = processTime / sumTime;
+  std::printf("process drive %.3f s / plain loop %.3f s = %.2f (goal <= %.1f), best of %d rounds; "
+              "tree painted at most %u times in a round, smallest gap %ld ms; stop to end of listing %ld ms\n",
+              processTime, sumTime, usageRatio, kUsageGoal, rounds, static_cast<unsigned>(treePaints), treeGap,
+              stopDelayMs);
   if (!figuresRight) std::printf("FAILED: the figures disagree\n");
   if (!paced) std::printf("FAILED: the counters were painted more often than every %ld ms\n", kPaintPacingMs);
-  const bool ok = figuresRight && paced && ratio <= kGoal;
+  if (!usageRight) std::printf("FAILED: the folder sizes disagree\n");
+  if (!treePaced) std::printf("FAILED: the folder tree was painted more often than every %ld ms\n", kPaintPacingMs);
+  const bool ok = figuresRight && paced && ratio <= kGoal && usageRight && treePaced && usageRatio <= kUsageGoal;
   std::printf("%s\n", ok ? "PASS" : "FAIL");
   std::fflush(stdout);
   // Straight out: unloading the page would bring back a main window that asks its start-up
