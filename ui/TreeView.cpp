@@ -203,6 +203,7 @@ void TreeView::RefreshThrottled() {
   if (!pacer_.Due() || !hwnd_) return;
   if (holds_) ApplyRedraw(true);
   Refresh();
+  pacer_.Painted();  // a slow paint puts off the next one, as in the list
   if (holds_) ApplyRedraw(false);
 }
 
