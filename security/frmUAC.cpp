@@ -60,8 +60,9 @@ constexpr Option kAdministrators[] = {{{"Option3"}, 0}, {{"Option4"}, 1}, {{"Opt
                                       {{"Option8"}, 3}, {{"Option1"}, 4}, {{"Option2"}, 5}};
 constexpr Option kUsers[] = {{{"Option6"}, 0}, {{"Option7"}, 1}, {{"Option9"}, 3}};
 
-// What the page shows for a key it could not read is a guess (UAC off, elevation without a
-// prompt): these rows are written only where the key was read.
+// What the page shows for a key it could not read, or for a value stored as another type
+// than REG_DWORD, is a guess (UAC off, elevation without a prompt): these rows are written
+// only where the key and the value were read.
 constexpr TweakBinding kSaveUACSettings[] = {
     {.control = {"Check24"}, .caption = 155, .root = HKLM, .key = kSystemKey, .value = "EnableLUA",
      .kind = DwordInverted, .onlyWhereRead = true},

@@ -113,12 +113,15 @@ std::string RowName(const TweakBinding& row) {
 
 // The key of the current group: consecutive operations under the same root and path share
 // one open. For writing, a policy key that is missing is created only for a value that the
-// user's choice needs; a value that is not needed is left out of a policy key that was
-// missing, also once a needed one has created it in this writer.
+// user's choice needs; a value that is not needed is left out of a key that the Save
+// created, also once a needed one has created it, in this writer or an earlier one of the
+// Save, and also when the Save created it as a key above the one it needed.
 class GroupKey {
  public:
-  explicit GroupKey(bool write, std::vector<KeyNotRead>* reads = nullptr)
-      : write_(write), reads_(reads) {}
+  // `created`: the keys the Save created so far (nullptr: the group's own list).
+  GroupKey(bool write, std::vector<KeyNotRead>* reads = nullptr,
+           std::set<std::string>* created = nullptr)
+      : write_(write), reads_(reads), made_(created ? created : &own_) {}
 
   RegKey& Get(Root root, const std::string& path) {
     if (!open_ || root != root_ || path != path_) {
@@ -128,8 +131,8 @@ class GroupKey {
       open_ = true;
       missingPolicy_ = write_ && !key_ && key_.OpenError() == ERROR_FILE_NOT_FOUND &&
                        IsPolicyPath(path);
-      madeHere_ = key_ && made_.count(Name(root, path)) != 0;
-      if (reads_) reads_->push_back({root, path, key_.OpenError()});
+      madeHere_ = key_ && made_->count(Name(root, path)) != 0;
+      if (reads_) reads_->push_back({root, path, key_.OpenError(), ""});
     }
     return key_;
   }
@@ -139,10 +142,12 @@ class GroupKey {
     RegKey& key = Get(root, path);
     if (missingPolicy_) {
       if (!needed) return nullptr;
+      const std::vector<std::string> above = MissingAbove(root, path);
       key_ = RegKey::Create(RootKey(root), path, RegWriteAccess);
       missingPolicy_ = false;
       if (key_) {
-        made_.insert(Name(root, path));
+        made_->insert(Name(root, path));
+        for (const std::string& missing : above) made_->insert(Name(root, missing));
         madeHere_ = true;
       }
       return &key_;
@@ -158,21 +163,38 @@ class GroupKey {
   }
 
  private:
-  static std::string Name(Root root, const std::string& path) {
+  static std::string Name(Root root, std::string path) {
+    while (!path.empty() && path.back() == '\\') path.pop_back();
     std::string name = std::to_string(static_cast<int>(root)) + "\\" + path;
     for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return name;
+  }
+
+  // The keys above root\path, nearest first, that are missing in the view of the masks: the
+  // create makes them too.
+  static std::vector<std::string> MissingAbove(Root root, std::string path) {
+    std::vector<std::string> missing;
+    while (!path.empty() && path.back() == '\\') path.pop_back();
+    for (size_t cut = path.rfind('\\'); cut != std::string::npos && cut > 0;
+         cut = path.rfind('\\')) {
+      path.resize(cut);
+      RegKey above(RootKey(root), path, KEY_QUERY_VALUE | platform::RegistryView(RegWriteAccess));
+      if (above || above.OpenError() != ERROR_FILE_NOT_FOUND) break;
+      missing.push_back(path);
+    }
+    return missing;
   }
 
   bool write_;
   std::vector<KeyNotRead>* reads_;  // every open of a reader, with its outcome
   bool open_ = false;
   bool missingPolicy_ = false;  // the open key is a policy key that does not exist
-  bool madeHere_ = false;       // the open key is a policy key this writer created
+  bool madeHere_ = false;       // the open key is one that the Save created
   Root root_ = Root::HKCU;
   std::string path_;
   RegKey key_;
-  std::set<std::string> made_;
+  std::set<std::string> own_;
+  std::set<std::string>* made_;
 };
 
 // A text value of any length, up to its first NUL; nothing when the key or value is missing
@@ -289,29 +311,57 @@ std::map<const ui::Form*, std::vector<KeyNotRead>>& NotRead() {
   return pages;
 }
 
-// The keys whose values decide what a row shows.
-std::vector<std::pair<Root, const char*>> KeysReadFor(const TweakBinding& row) {
+// A value that decides what a row shows, and whether it is read as a text or a number.
+struct ValueRead {
+  Root root;
+  const char* key;
+  const char* value;
+  bool text;
+};
+
+std::vector<ValueRead> ValuesReadFor(const TweakBinding& row) {
+  const auto isText = [](const Check& check) { return check.test == Test::TextEquals; };
   switch (row.kind) {
     case MultiValue: {
-      std::vector<std::pair<Root, const char*>> keys;
+      std::vector<ValueRead> values;
       for (const Part& part : row.parts)
-        if (part.shown.test != Test::ByKind) keys.push_back({part.root, part.key});
-      return keys;
+        if (part.shown.test != Test::ByKind)
+          values.push_back({part.root, part.key, part.value, isText(part.shown)});
+      return values;
     }
     case KeyToggle: case ButtonWrite: case UnconditionalWrite: case Unbound:
       return {};
+    case OptionGroup: case ServiceStart:
+      return {{row.root, row.key, row.value, false}};
+    case OptionPair:
+      return {{row.root, row.key, row.value, isText(row.shown)}};
+    case TextValue:
+      return {{row.root, row.key, row.value, !row.other}};
     default:
-      return {{row.root, row.key}};
+      return {{row.root, row.key, row.value, isText(ShownCheck(row))}};
   }
+}
+
+// Whether a value is stored with a type its row cannot read (a missing value can be read).
+bool OfAnotherType(const RegKey& key, const ValueRead& read) {
+  const auto stored = key.Read(read.value);
+  if (!stored) return false;
+  if (read.text) return stored->type != REG_SZ && stored->type != REG_EXPAND_SZ;
+  return stored->type != REG_DWORD || stored->data.size() != sizeof(DWORD);
 }
 
 // Whether the row is left unwritten because what the page shows for it was not read.
 bool Unseen(const ui::Form& page, const TweakBinding& row) {
   auto found = NotRead().find(&page);
   if (found == NotRead().end()) return false;
-  for (const auto& [root, path] : KeysReadFor(row))
-    for (const KeyNotRead& key : found->second)
-      if (SameKey(key, root, path) && (row.onlyWhereRead || !key.Missing())) return true;
+  for (const ValueRead& read : ValuesReadFor(row)) {
+    for (const KeyNotRead& key : found->second) {
+      if (!SameKey(key, read.root, read.key)) continue;
+      if (key.value.empty() ? row.onlyWhereRead || !key.Missing()
+                            : _stricmp(key.value.c_str(), read.value) == 0)
+        return true;
+    }
+  }
   return false;
 }
 
@@ -518,12 +568,19 @@ bool KeyNotRead::Missing() const {
 
 std::vector<KeyNotRead> ReadTweaks(ui::Form& page, std::span<const TweakBinding> rows) {
   std::vector<KeyNotRead> opens;
+  std::vector<KeyNotRead> otherTypes;
   {
     GroupKey group(false, &opens);
     for (const TweakBinding& row : rows) {
       if (!Applies(row.when)) continue;
       if (row.kind != Unbound && !HasControl(page, row.control)) continue;
       ReadRow(page, row, group);
+      if (!row.onlyWhereRead) continue;
+      for (const ValueRead& read : ValuesReadFor(row)) {
+        RegKey& key = group.Get(read.root, read.key);
+        if (OfAnotherType(key, read))
+          otherTypes.push_back({read.root, read.key, ERROR_DATATYPE_MISMATCH, read.value});
+      }
     }
   }
   // This read's outcome replaces the page's earlier one for each key it opened.
@@ -534,6 +591,7 @@ std::vector<KeyNotRead> ReadTweaks(ui::Form& page, std::span<const TweakBinding>
     std::erase_if(failed, [&](const KeyNotRead& k) { return SameKey(k, open.root, open.path); });
     if (open.error != ERROR_SUCCESS) failed.push_back(open);
   }
+  failed.insert(failed.end(), otherTypes.begin(), otherTypes.end());
   remembered.insert(remembered.end(), failed.begin(), failed.end());
   return failed;
 }
@@ -541,7 +599,7 @@ std::vector<KeyNotRead> ReadTweaks(ui::Form& page, std::span<const TweakBinding>
 void WriteTweaks(ui::Form& page, std::span<const TweakBinding> rows, SaveReport& report) {
   for (const TweakBinding& row : rows)
     if (row.confirm && Applies(row.when)) Ask(page, row);
-  GroupKey group(true);
+  GroupKey group(true, nullptr, &report.createdKeys);
   for (const TweakBinding& row : rows) {
     if (!Applies(row.when) || row.kind == Unbound || row.kind == ButtonWrite) continue;
     if (row.kind != UnconditionalWrite && !HasControl(page, row.control)) continue;

@@ -22,15 +22,17 @@
 //   absence is Windows' "not configured". A missing policy key is created only for a row
 //   whose choice needs a value in it: a row whose state differs from what it shows when
 //   its values are missing (a box ticked, an inverted box cleared, an option other than
-//   the one a missing value selects, a text typed), and a ButtonWrite row's button. The
-//   other rows of such a key write nothing there and are not reported as unsaved, also
-//   when another row created the key in the same Save.
+//   the one a missing value selects, a text typed), and a ButtonWrite row's button. Until
+//   the Save ends, a key it had to create (any writer of the Save, the key a row needed or
+//   a missing key above it created on the way) receives only such values: the other rows
+//   write nothing there and are not reported as unsaved.
 // A row whose key the page's reader could not open (it exists, but reading was refused) is
 // not written: the page shows a guess for it. It is named among the settings not saved.
 #include <windows.h>
 
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <span>
 #include <string>
 #include <vector>
@@ -182,9 +184,10 @@ struct TweakBinding {
   const Confirmation* confirm = nullptr;
   Condition when{};
   RowAction action = nullptr;
-  // Written only when its key opened for reading when the page was read: a key missing
-  // then is neither written nor created. (A key that exists but could not be read is never
-  // written, whatever this flag says.)
+  // Written only where the page's read found the setting: its key opened (a key missing
+  // then is neither written nor created) and each value it reads was missing or of the
+  // type the row reads (a 4-byte REG_DWORD, or REG_SZ / REG_EXPAND_SZ for a text). (A key
+  // that exists but could not be read is never written, whatever this flag says.)
   bool onlyWhereRead = false;
 };
 
@@ -222,9 +225,13 @@ struct TweakSave {
   bool quietInAutoTune = false;    // no message at all while AutoTuneMode is set
 };
 
-// The names (captions) of the settings that a Save could not write, in order.
+// What one Save carries from writer to writer: the names (captions) of the settings that it
+// could not write, in order, and the keys that it created for a policy (with the missing
+// keys above them created on the way), which receive only the values that the choices need
+// until the Save ends.
 struct SaveReport {
   std::vector<std::string> notSaved;
+  std::set<std::string> createdKeys;  // "<root number>\<path>", lower case
   void Add(const std::string& name);
 };
 
@@ -235,18 +242,22 @@ bool IsPolicyPath(const std::string& path);
 // point and an optional exponent. Nothing for an empty text or any other text.
 std::optional<double> NumericText(const std::string& text);
 
-// A key that a reader could not open, and why.
+// A key that a reader could not open, and why; or (`value` given) a value of a row marked
+// onlyWhereRead that is stored with a type the row does not read.
 struct KeyNotRead {
   Root root = Root::HKCU;
   std::string path;
-  LONG error = ERROR_SUCCESS;  // ERROR_FILE_NOT_FOUND: missing; else it exists, unreadable
+  LONG error = ERROR_SUCCESS;  // ERROR_FILE_NOT_FOUND: missing; else it exists, unreadable;
+                               // ERROR_DATATYPE_MISMATCH for a value of another type
+  std::string value;           // the value's name; empty for the key itself
   bool Missing() const;
 };
 
 // Reads the rows into the page's controls: ticks boxes, selects options, fills text boxes.
-// Never clears a box and never writes. Returns the keys it could not open. The page keeps
-// them until its next read of the same key, and its writers leave their rows alone: what
-// the page shows for them is a guess, not the setting.
+// Never clears a box and never writes. Returns the keys it could not open and the values of
+// another type found for rows marked onlyWhereRead. The page keeps them until its next read
+// of the same key, and its writers leave their rows alone: what the page shows for them is
+// a guess, not the setting.
 std::vector<KeyNotRead> ReadTweaks(ui::Form& page, std::span<const TweakBinding> rows);
 
 // A writer: asks the rows' confirmation questions, then writes every row from the page's

@@ -125,6 +125,24 @@ TEST_F(ControlPanelTest, SaveWritesEveryBoxAndCreatesAPolicyKeyOnlyForATickedBox
   EXPECT_TRUE(Page().Loaded()) << "the page stays open";
 }
 
+// The Explorer policy key is made by the first writer for the one ticked box; the second
+// writer's clear boxes of that key write nothing into it.
+TEST_F(ControlPanelTest, APolicyKeyMadeForOneBoxGetsNoOtherValueInThatSave) {
+  Load();
+  Page().Check3[5].SetValue(1);
+  Save();
+  EXPECT_FALSE(KeyExists(HKCU, kPrograms));
+  EXPECT_FALSE(KeyExists(HKCU, kSystem));
+  EXPECT_EQ(Dump(std::span(kValues).subspan(7, 6)),
+            "ForceClassicControlPanel=missing\n"
+            "NoControlPanel=dword:1\n"
+            "NoAddPrinter=missing\n"
+            "NoDeletePrinter=missing\n"
+            "NoThemesTab=missing\n"
+            "NoChangeAnimation=missing\n");
+  ExpectOneMessage(LoadResString(77));
+}
+
 TEST_F(ControlPanelTest, TheAdministrativeToolsEntrySwitchesInTheNativeViewOnly) {
   RegKey::Create(HKLM, kNoTools, KEY_WOW64_64KEY).WriteString("", "old");
   Load();

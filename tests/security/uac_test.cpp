@@ -3,11 +3,14 @@
 #include <functional>
 
 #include "page_fixture.h"
+#include "platform/registry.h"
 #include "security/frmUAC.h"
 #include "shell/ProgramState.h"
 #include "shell/Strings.h"
 
 namespace {
+
+using platform::RegKey;
 
 constexpr const char* kSystem = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
 
@@ -125,6 +128,54 @@ TEST_F(UacTest, AKeyThatCannotBeReadIsNotWrittenAndItsSettingsAreNamed) {
             "ConsentPromptBehaviorAdmin=dword:5\n"
             "ConsentPromptBehaviorUser=dword:3\n");
 }
+
+// A value stored with another type than REG_DWORD is not read: what the page shows for it
+// is a guess, so an unchanged Save leaves it as it is and names it; the others are written.
+struct TypeCase {
+  const char* name;
+  const char* value;
+  DWORD type;
+  std::string data;
+  const char* dump;  // every value after an unchanged Save
+  int named;         // the caption of the setting not saved
+};
+
+class UacValueOfAnotherType : public UacTest, public testing::WithParamInterface<TypeCase> {};
+
+TEST_P(UacValueOfAnotherType, IsLeftAsItIsAndNamed) {
+  const TypeCase& c = GetParam();
+  WindowsDefaults();
+  ASSERT_EQ(RegSetValueExA(RegKey(HKLM, kSystem, KEY_SET_VALUE | KEY_WOW64_64KEY).Handle(), c.value, 0, c.type,
+                           reinterpret_cast<const BYTE*>(c.data.data()), static_cast<DWORD>(c.data.size())),
+            ERROR_SUCCESS);
+  Load();
+  Save();
+  EXPECT_EQ(Dump(kValues), c.dump);
+  ExpectOneMessage(NotSavedText({c.named}), MB_ICONEXCLAMATION);
+  EXPECT_TRUE(RestartNeeded);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, UacValueOfAnotherType,
+    testing::Values(
+        // Read as the number 49, the text "1" shows "Disable User Account Control" ticked.
+        TypeCase{"EnableLuaAsText", "EnableLUA", REG_SZ, std::string("1", 2),
+                 "EnableLUA=sz:1\n"
+                 "EnableInstallerDetection=dword:1\n"
+                 "PromptOnSecureDesktop=dword:1\n"
+                 "EnableVirtualization=dword:1\n"
+                 "ConsentPromptBehaviorAdmin=dword:5\n"
+                 "ConsentPromptBehaviorUser=dword:3\n",
+                 155},
+        TypeCase{"AdminBehaviourAsBinary", "ConsentPromptBehaviorAdmin", REG_BINARY, std::string("\0\0\0\0", 4),
+                 "EnableLUA=dword:1\n"
+                 "EnableInstallerDetection=dword:1\n"
+                 "PromptOnSecureDesktop=dword:1\n"
+                 "EnableVirtualization=dword:1\n"
+                 "ConsentPromptBehaviorAdmin=binary:00000000\n"
+                 "ConsentPromptBehaviorUser=dword:3\n",
+                 372}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(UacTest, Captions) {
   Load();

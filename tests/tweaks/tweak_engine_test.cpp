@@ -379,6 +379,49 @@ TEST_F(EngineTest, APolicyKeyCreatedForOneRowGetsOnlyTheValuesChosen) {
   EXPECT_EQ(report.notSaved, std::vector<std::string>{LoadResString(59)});
 }
 
+// A key belongs to the Save that created it, not to the writer: the Save's later writers,
+// and the rows of a key it created on the way to another, leave it as chosen too.
+TEST_F(EngineTest, AKeyTheSaveCreatedGetsOnlyTheChosenValuesFromEveryWriterOfTheSave) {
+  const std::string made = test.Sub("Policies\\Made");
+  const std::string parent = test.Sub("Policies\\Parent");
+  const std::string child = parent + "\\Child";
+  const std::string existing = test.Sub("Existing\\Policies");
+  ASSERT_TRUE(RegKey::Create(test.Root(), existing, KEY_WOW64_64KEY));
+  const TweakBinding first[] = {
+      {.control = kBox0, .key = made.c_str(), .value = "Chosen", .kind = DwordFlag},
+      {.control = kBox0, .key = child.c_str(), .value = "Chosen", .kind = DwordFlag},
+      // Its key was made above the child's just now.
+      {.control = kBox1, .key = parent.c_str(), .value = "Clear", .kind = DwordFlag},
+  };
+  const TweakBinding second[] = {
+      {.control = kBox1, .key = made.c_str(), .value = "Clear", .kind = DwordFlag},
+      {.control = kBox2, .key = parent.c_str(), .value = "Inverted", .kind = DwordInverted},
+      {.control = kBox1, .key = existing.c_str(), .value = "Clear", .kind = DwordFlag},
+  };
+  const SaveStep steps[] = {{Step::Write, first}, {Step::Write, second}, {Step::Message}};
+  const TweakSave save{.steps = steps, .message = 351};
+  page.Box(0).SetValue(1);
+  page.Box(2).SetValue(1);  // an inverted box ticked: what a missing value shows
+  dialogs.AnswerMessageBox(IDOK);
+  RunSave(page, save);
+
+  EXPECT_EQ(Value("Policies\\Made", "Chosen"), "dword:1");
+  EXPECT_EQ(Value("Policies\\Parent\\Child", "Chosen"), "dword:1");
+  EXPECT_EQ(Value("Policies\\Made", "Clear"), "missing") << "the second writer wrote into the key";
+  EXPECT_EQ(Value("Policies\\Parent", "Clear"), "missing") << "a key made as a parent got a clear row";
+  EXPECT_EQ(Value("Policies\\Parent", "Inverted"), "missing");
+  EXPECT_EQ(Value("Existing\\Policies", "Clear"), "dword:0") << "an existing policy key gets every row";
+  ASSERT_EQ(dialogs.MessageBoxes().size(), 1u);
+  EXPECT_EQ(dialogs.MessageBoxes()[0].text, LoadResString(351));
+
+  // The next Save finds the keys there and writes every row into them.
+  dialogs.AnswerMessageBox(IDOK);
+  RunSave(page, save);
+  EXPECT_EQ(Value("Policies\\Made", "Clear"), "dword:0");
+  EXPECT_EQ(Value("Policies\\Parent", "Clear"), "dword:0");
+  EXPECT_EQ(Value("Policies\\Parent", "Inverted"), "dword:0");
+}
+
 TEST_F(EngineTest, PolicyKeysAreCreatedInTheViewTheMasksName) {
   ScopedTestKey machine(HKEY_LOCAL_MACHINE);
   const std::string policy = machine.Sub("Policies\\System");
@@ -449,6 +492,53 @@ TEST_F(EngineTest, RowsMarkedOnlyWhereReadLeaveAKeyThatWasMissingAlone) {
   EXPECT_EQ(Value("Policies\\System", "EnableLUA"), "dword:0");
   EXPECT_EQ(Value("Policies\\System", "Detect"), "dword:1");
 }
+
+// A value of a row marked onlyWhereRead that is stored with another type than the row reads
+// counts as not read: an unchanged Save leaves it as it is and names the row. Other rows
+// read such a value as it comes and write over it.
+struct TypeCase {
+  const char* name;
+  Kind kind;
+  Stored stored;
+  bool onlyWhereRead;
+  const char* after;  // the value after an unchanged Save
+  bool named;         // named among the settings not saved
+};
+
+class ValueOfAnotherType : public EngineTest, public testing::WithParamInterface<TypeCase> {};
+
+TEST_P(ValueOfAnotherType, IsNotWrittenByARowWrittenOnlyWhereRead) {
+  const TypeCase& c = GetParam();
+  Put(test.Root(), path, "V", c.stored);
+  Put(test.Root(), path, "Other", Num(0));
+  const TweakBinding rows[] = {
+      {.control = kBox0, .caption = 155, .key = path.c_str(), .value = "V", .kind = c.kind,
+       .ticked = c.kind == StringValues ? Sz("1") : Data{}, .clear = c.kind == StringValues ? Sz("0") : Data{},
+       .onlyWhereRead = c.onlyWhereRead},
+      {.control = kBox1, .caption = 108, .key = path.c_str(), .value = "Other", .kind = DwordFlag,
+       .onlyWhereRead = c.onlyWhereRead},
+  };
+  ReadTweaks(page, rows);
+  page.Box(1).SetValue(1);
+  SaveReport report = Write(rows);
+  EXPECT_EQ(Value("V"), c.after);
+  EXPECT_EQ(Value("Other"), "dword:1") << "the key's other rows are written";
+  EXPECT_EQ(report.notSaved, c.named ? std::vector<std::string>{LoadResString(155)}
+                                     : std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Types, ValueOfAnotherType,
+    testing::Values(
+        TypeCase{"NumberAsText", DwordInverted, Str("1"), true, "sz:1", true},
+        TypeCase{"NumberAsBinary", DwordFlag, RawValue(REG_BINARY, "\1\0\0\0"s), true, "binary:01000000", true},
+        TypeCase{"NumberOfTwoBytes", DwordFlag, RawValue(REG_DWORD, "\1\0"s), true, "type4:0100", true},
+        TypeCase{"TextAsNumber", StringValues, Num(1), true, "dword:1", true},
+        TypeCase{"Number", DwordInverted, Num(1), true, "dword:1", false},
+        TypeCase{"MissingNumber", DwordInverted, Absent(), true, "dword:0", false},
+        TypeCase{"ExpandableText", StringValues, RawValue(REG_EXPAND_SZ, "1\0"s), true, "sz:1", false},
+        TypeCase{"NotMarked", DwordInverted, Str("1"), false, "dword:0", false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // ---- key toggle ------------------------------------------------------------------------
 
