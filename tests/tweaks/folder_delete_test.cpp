@@ -273,10 +273,20 @@ TEST_F(FolderDeleteTest, AProfileReachedThroughAMappedDriveIsLeftAlone) {
   const std::wstring canary = profile + L"\\Documents\\keep.txt";
   ASSERT_TRUE(Exists(canary));
   ScopedEnvironmentVariable user("USERPROFILE", Narrow(profile).c_str());
-  for (const std::wstring& folder : {std::wstring(L"K:\\someone"), std::wstring(L"k:\\SOMEONE\\")}) {
-    SCOPED_TRACE(Narrow(folder));
-    const FolderDeleteResult result = FolderDelete(folder, true, true);
-    EXPECT_EQ(result.refused, Is("the user profile", profile));
+  const struct {
+    std::wstring folder;
+    std::string reason;
+  } cases[] = {
+      {L"K:\\someone", Is("the user profile", profile)},
+      {L"k:\\SOMEONE\\", Is("the user profile", profile)},
+      // The folder holding the drive's folder, by another name: the system names the
+      // profile by its drive (K:\someone), not by a path below this folder.
+      {kRootLink + L"\\QuenvorFixtures", Holds("the user profile", profile)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(Narrow(c.folder));
+    const FolderDeleteResult result = FolderDelete(c.folder, true, true);
+    EXPECT_EQ(result.refused, c.reason);
     EXPECT_EQ(result.notDeleted, 0);
   }
   EXPECT_TRUE(Exists(canary));
