@@ -76,7 +76,8 @@ enum class Lookup { Found, Missing, Failed };
 // spellings name the same folder when their identities are equal. Volumes without a drive
 // letter are named by their device path.
 Lookup Identity(const std::wstring& fullPath, std::wstring* identity, DWORD* error) {
-  const std::wstring open = StartsWithLongPrefix(fullPath) ? fullPath : kLongPrefix + fullPath;
+  std::wstring open = StartsWithLongPrefix(fullPath) ? fullPath : kLongPrefix + fullPath;
+  while (open.size() > kLongPrefixLength + 3 && open.back() == L'\\') open.pop_back();
   HANDLE handle = CreateFileW(open.c_str(), FILE_READ_ATTRIBUTES,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
