@@ -127,10 +127,11 @@ class NativeSystem32Test : public testing::Test {
 
 TEST_F(NativeSystem32Test, TheWalksSeeTheNativeSystem32AndRedirectionIsOnAgainAfterwards) {
   const std::wstring system32 = L"C:\\windows\\system32\\";
-  ASSERT_FALSE(Exists(system32 + L"quenvor-native-only")) << "made in SysWOW64, not only in the native System32";
+  ASSERT_FALSE(Exists(system32 + L"quenvor-native-only")) << "made in SysWOW64 too";
   std::vector<SubFolder> subs;
   ASSERT_TRUE(ListSubFolders(system32, &subs));
-  EXPECT_TRUE(std::any_of(subs.begin(), subs.end(), [](const SubFolder& sub) { return sub.ansiName == "quenvor-native-only"; }));
+  EXPECT_TRUE(std::any_of(subs.begin(), subs.end(),
+                          [](const SubFolder& sub) { return sub.ansiName == "quenvor-native-only"; }));
 
   const MeasuredSize only = MeasureFolder(system32 + L"quenvor-native-only");
   EXPECT_EQ(only.bytes, 64 * kMB);

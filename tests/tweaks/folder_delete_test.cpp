@@ -208,15 +208,15 @@ struct RefusalCase {
 class FolderRefusals : public testing::TestWithParam<RefusalCase> {};
 
 TEST_P(FolderRefusals, NameWhyTheFolderIsLeftAlone) {
-  if (std::string(GetParam().name).find("Link") != std::string::npos) {
-    ASSERT_TRUE(Exists(kUsersLink + L"\\Public")) << "the links of tests/tweaks/prepare.sh are missing";
-  }
+  ASSERT_TRUE(Exists(kUsersLink + L"\\Public")) << "the links of tests/tweaks/prepare.sh are missing";
   std::wstring resolved;
   EXPECT_EQ(FolderRefusal(GetParam().folder(), &resolved), GetParam().reason()) << Narrow(resolved);
 }
 
 std::string Text(const char* text) { return text; }
-std::string Is(const char* what, const std::wstring& folder) { return std::string("it is ") + what + " " + Narrow(folder); }
+std::string Is(const char* what, const std::wstring& folder) {
+  return std::string("it is ") + what + " " + Narrow(folder);
+}
 std::string Holds(const char* what, const std::wstring& folder) {
   return std::string("it holds ") + what + " " + Narrow(folder);
 }

@@ -195,7 +195,8 @@ TEST_F(MoreTweaksPageTest, TheProfileReachedThroughALinkIsNamedAndNothingOfItIsD
   EXPECT_TRUE(Exists(scratch.Sub(L"mine.txt")));
   EXPECT_FALSE(Exists(scratch.Sub(L"win\\Temp\\setup.log"))) << "the third folder is cleaned";
   const std::string line = Narrow(alias) + "\\ (it is the user profile " + Narrow(profile) + ")";
-  EXPECT_EQ(Texts(), std::vector<std::string>{"These temporary folders were not cleaned:\r\n\r\n" + line + "\r\n" + line});
+  EXPECT_EQ(Texts(),
+            std::vector<std::string>{"These temporary folders were not cleaned:\r\n\r\n" + line + "\r\n" + line});
   EXPECT_EQ(dialogs.MessageBoxes()[0].style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
   DeleteFileW(canary.c_str());
 }
