@@ -4,7 +4,9 @@
 
 #include "platform/folder_listing.h"
 #include "platform/locale_numbers.h"
+#include "platform/native_folders.h"
 #include "platform/wide_text.h"
+#include "shell/ProgramState.h"
 
 namespace {
 
@@ -58,10 +60,16 @@ bool AddFiles(std::wstring& path, bool dotNames, bool recurse, uint64_t& total) 
   return complete;
 }
 
+// The file system as it is: a 32-bit program on 64-bit Windows would otherwise list
+// SysWOW64 in the place of System32 (counting it twice and System32 never). Only the walk
+// runs inside; it loads no library and shows nothing.
+platform::NativeSystemFolders NativeWalk() { return platform::NativeSystemFolders(Is64BitWindows()); }
+
 }  // namespace
 
 void SumFolderFiles(const std::wstring& folder, FolderWalkStats& stats) {
   std::wstring path = folder;
+  const platform::NativeSystemFolders native = NativeWalk();
   AddFiles(path, false, stats.recurse, stats.total);
 }
 
@@ -69,12 +77,14 @@ MeasuredSize MeasureFolder(const std::wstring& folder) {
   MeasuredSize size;
   std::wstring path = folder;
   if (path.empty() || path.back() != L'\\') path.push_back(L'\\');
+  const platform::NativeSystemFolders native = NativeWalk();
   size.complete = AddFiles(path, true, true, size.bytes);
   return size;
 }
 
 bool ListSubFolders(const std::wstring& folder, std::vector<SubFolder>* found) {
   std::wstring path = folder;
+  const platform::NativeSystemFolders native = NativeWalk();
   return ListFolder(path, [&](const WIN32_FIND_DATAW& entry) {
     if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
       found->push_back({entry.cFileName, platform::AnsiFromWide(entry.cFileName)});

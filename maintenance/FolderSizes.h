@@ -2,6 +2,10 @@
 // Folder sizes for the folder-size tree: a folder's sub-folders, and the sizes of the files
 // below a folder added up. Every listing goes through platform::folderListing().
 //
+// On 64-bit Windows each call sees the native file system (the Windows folder's System32 is
+// its own, not SysWOW64): the 32-bit program's file-system redirection is off during the
+// call, on the calling thread, and on again when it returns.
+//
 // Paths are wide and plain (no "\\?\" prefix). A folder whose listing pattern (its path and
 // "*") would not fit into MAX_PATH characters cannot be listed, as with the system's ANSI
 // calls; so a walk that follows a link back to a folder above it ends there too.

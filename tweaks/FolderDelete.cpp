@@ -2,7 +2,9 @@
 
 #include <windows.h>
 #include <shlobj.h>
+#include <userenv.h>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -65,21 +67,100 @@ bool IsOrHolds(const std::wstring& folder, const std::wstring& other) {
   return other.size() == folder.size() || folder.back() == L'\\' || other[folder.size()] == L'\\';
 }
 
-// The folders no walk may touch or hold, each with the words that name it.
-std::vector<std::pair<std::wstring, const char*>> GuardedFolders() {
-  std::vector<std::pair<std::wstring, const char*>> folders;
+// What became of asking the system which folder a path names.
+enum class Lookup { Found, Missing, Failed };
+
+// The folder's identity: the path the system gives for the folder itself once it is open,
+// with every link, junction and mapped or substituted drive on the way resolved, in lower
+// case, without "\\?\" and without a trailing backslash (a root keeps its one). Two
+// spellings name the same folder when their identities are equal. Volumes without a drive
+// letter are named by their device path.
+Lookup Identity(const std::wstring& fullPath, std::wstring* identity, DWORD* error) {
+  std::wstring open = StartsWithLongPrefix(fullPath) ? fullPath : kLongPrefix + fullPath;
+  while (open.size() > kLongPrefixLength + 3 && open.back() == L'\\') open.pop_back();
+  HANDLE handle = CreateFileW(open.c_str(), FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    *error = GetLastError();
+    return *error == ERROR_FILE_NOT_FOUND || *error == ERROR_PATH_NOT_FOUND ? Lookup::Missing
+                                                                             : Lookup::Failed;
+  }
+  std::wstring buffer(MAX_PATH, L'\0');
+  DWORD n = 0;
+  for (DWORD volumeName : {VOLUME_NAME_DOS, VOLUME_NAME_NT}) {
+    for (;;) {
+      n = GetFinalPathNameByHandleW(handle, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                    FILE_NAME_NORMALIZED | volumeName);
+      if (n < buffer.size()) break;
+      buffer.resize(n + 1);
+    }
+    if (n) break;
+  }
+  *error = n ? ERROR_SUCCESS : GetLastError();
+  CloseHandle(handle);
+  if (!n) return Lookup::Failed;
+  buffer.resize(n);
+  if (StartsWithLongPrefix(buffer)) buffer.erase(0, kLongPrefixLength);
+  while (buffer.size() > 3 && buffer.back() == L'\\') buffer.pop_back();
+  CharLowerBuffW(buffer.data(), static_cast<DWORD>(buffer.size()));
+  *identity = std::move(buffer);
+  return Lookup::Found;
+}
+
+// An identity that is the root of a volume: "c:\", "unc\server\share", "\device\volume".
+bool IsRootIdentity(const std::wstring& identity) {
+  if (IsDriveLetterPath(identity)) return identity.size() <= 3;
+  const size_t separators = std::count(identity.begin(), identity.end(), L'\\');
+  if (identity.compare(0, 4, L"unc\\") == 0) return separators <= 2;
+  return identity.front() == L'\\' && separators <= 2;
+}
+
+// The folder above a drive-letter path or identity ("" above a root).
+std::wstring Parent(const std::wstring& path) {
+  if (path.size() <= 3) return L"";
+  const size_t last = path.find_last_of(L'\\');
+  if (last == std::wstring::npos || last < 2) return L"";
+  return path.substr(0, last < 3 ? 3 : last);
+}
+
+// A folder no walk may touch or hold.
+struct GuardedFolder {
+  std::wstring path;        // full, as the system names it to us
+  const char* what;         // the words that name it
+  std::wstring comparable;  // Comparable(path)
+  Lookup lookup = Lookup::Missing;
+  std::wstring identity;
+  // The identities of the folders above it, up the path as named and up its identity: the
+  // two differ where a link or a mapped drive lies on the way.
+  std::vector<std::wstring> holders;
+  bool holdersKnown = true;  // false when a folder above it could not be identified
+};
+
+std::vector<GuardedFolder> GuardedFolders() {
+  std::vector<GuardedFolder> folders;
   auto add = [&](const std::wstring& path, const char* what) {
     if (path.empty()) return;
     std::wstring full = FullPath(path);
     if (StartsWithLongPrefix(full)) full = full.substr(kLongPrefixLength);
-    if (IsDriveLetterPath(full)) folders.emplace_back(Comparable(full), what);
+    if (!IsDriveLetterPath(full)) return;
+    while (full.size() > 3 && full.back() == L'\\') full.pop_back();
+    const std::wstring comparable = Comparable(full);
+    for (const GuardedFolder& known : folders)
+      if (known.comparable == comparable) return;
+    GuardedFolder guarded;
+    guarded.path = full;
+    guarded.what = what;
+    guarded.comparable = comparable;
+    folders.push_back(std::move(guarded));
   };
   wchar_t buffer[MAX_PATH + 1];
   if (UINT n = GetWindowsDirectoryW(buffer, MAX_PATH); n && n < MAX_PATH)
     add(std::wstring(buffer, n), "the Windows folder");
   if (UINT n = GetSystemWindowsDirectoryW(buffer, MAX_PATH); n && n < MAX_PATH)
     add(std::wstring(buffer, n), "the Windows folder");
-  add(platform::WideEnvironment(L"USERPROFILE"), "the user profile");
+  const std::wstring profile = platform::WideEnvironment(L"USERPROFILE");
+  add(profile, "the user profile");
   if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, SHGFP_TYPE_CURRENT, buffer)))
     add(buffer, "the user profile");
   std::wstring program(32768, L'\0');
@@ -88,7 +169,50 @@ std::vector<std::pair<std::wstring, const char*>> GuardedFolders() {
     program.resize(n);
     add(program.substr(0, program.find_last_of(L'\\')), "the program's folder");
   }
+  // Every profile of the computer: each folder in the profiles folder.
+  std::wstring profiles;
+  DWORD size = 0;
+  GetProfilesDirectoryW(nullptr, &size);
+  if (size) {
+    profiles.resize(size);
+    if (GetProfilesDirectoryW(profiles.data(), &size)) profiles.resize(wcslen(profiles.c_str()));
+    else profiles.clear();
+  }
+  if (profiles.empty() && !profile.empty()) profiles = Parent(FullPath(profile));
+  if (!profiles.empty()) {
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((kLongPrefix + FullPath(profiles) + L"\\*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+      do {
+        const std::wstring name = found.cFileName;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..")
+          add(profiles + L"\\" + name, "a user profile");
+      } while (FindNextFileW(find, &found));
+      FindClose(find);
+    }
+  }
+
+  for (GuardedFolder& folder : folders) {
+    DWORD error = 0;
+    folder.lookup = Identity(folder.path, &folder.identity, &error);
+    if (folder.lookup != Lookup::Found) continue;
+    for (const std::wstring& start : {folder.path, folder.identity}) {
+      if (!IsDriveLetterPath(start)) continue;
+      for (std::wstring above = Parent(start); !above.empty(); above = Parent(above)) {
+        std::wstring identity;
+        if (Identity(above, &identity, &error) != Lookup::Found) {
+          folder.holdersKnown = false;
+          break;
+        }
+        folder.holders.push_back(std::move(identity));
+      }
+    }
+  }
   return folders;
+}
+
+std::string Naming(const GuardedFolder& folder) {
+  return std::string(folder.what) + " " + platform::AnsiFromWide(folder.path);
 }
 
 void Report(const std::wstring& longPath, DWORD error) {
@@ -190,9 +314,28 @@ std::string FolderRefusal(const std::wstring& folder, std::wstring* resolved) {
   if (!IsDriveLetterPath(full)) return "not a folder on a drive letter";
   const std::wstring comparable = Comparable(full);
   if (comparable.size() <= 3) return "a drive root";
-  for (const auto& [guarded, what] : GuardedFolders()) {
-    if (IsOrHolds(comparable, guarded))
-      return std::string(comparable == guarded ? "it is " : "it holds ") + what;
+  const std::vector<GuardedFolder> guarded = GuardedFolders();
+  for (const GuardedFolder& other : guarded) {
+    if (IsOrHolds(comparable, other.comparable))
+      return std::string(comparable == other.comparable ? "it is " : "it holds ") + Naming(other);
+  }
+  // The same folders under other names: a link or junction on the way, a drive letter
+  // mapped or substituted to a folder. Compared by what the system opens, not by the text.
+  std::wstring identity;
+  DWORD error = 0;
+  switch (Identity(full, &identity, &error)) {
+    case Lookup::Missing: return "";  // nothing there to delete
+    case Lookup::Failed: return "the folder cannot be identified (" + platform::SystemErrorText(error) + ")";
+    case Lookup::Found: break;
+  }
+  if (IsRootIdentity(identity)) return "a drive root";
+  for (const GuardedFolder& other : guarded) {
+    if (other.lookup == Lookup::Missing) continue;
+    if (other.lookup == Lookup::Failed || !other.holdersKnown)
+      return Naming(other) + " cannot be identified";
+    if (identity == other.identity) return "it is " + Naming(other);
+    if (std::find(other.holders.begin(), other.holders.end(), identity) != other.holders.end())
+      return "it holds " + Naming(other);
   }
   return "";
 }

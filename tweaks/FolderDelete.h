@@ -5,8 +5,13 @@
 //
 // Safety rules, whoever calls it:
 // - The folder is resolved to a full path first. A folder that is not on a drive letter, a
-//   drive root, or a folder that is or holds the Windows folder, the user profile or the
-//   program's folder is left alone as a whole (the result says why).
+//   drive root, or a folder that is or holds the Windows folder, a user profile (the
+//   user's own, or any folder in the profiles folder) or the program's folder is left alone
+//   as a whole (the result says why, naming the folder it protects).
+// - Folders are compared by what the system opens, not only by their names: a link or
+//   junction on the way ("C:\Documents and Settings") or a drive letter mapped or
+//   substituted to a folder reaches the same folder under another name. A folder the system
+//   cannot identify, or any protected folder it cannot identify, is left alone.
 // - Links are never followed: a folder entry that is a link (a reparse point) is not walked;
 //   it is removed as a link where the system can, and otherwise left (and reported).
 // - The walk uses the system's wide-character calls with "\\?\" paths, so names outside
@@ -31,6 +36,7 @@ FolderDeleteResult FolderDelete(const std::wstring& strBaseFolder, bool blnConte
 FolderDeleteResult FolderDelete(const std::string& strBaseFolder, bool blnContentOnly,
                                 bool blnShowErrors);
 
-// Why a folder must be left alone as a whole ("a drive root" ...), or "" when it may be
-// walked; `resolved` receives its full path when it could be resolved.
+// Why a folder must be left alone as a whole ("a drive root", "it is the Windows folder
+// C:\Windows" ...), or "" when it may be walked (or is not there); `resolved` receives its
+// full path when it could be resolved.
 std::string FolderRefusal(const std::wstring& folder, std::wstring* resolved);

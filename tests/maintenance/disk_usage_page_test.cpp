@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "maintenance/FolderSizes.h"
 #include "maintenance/frmDiskUsage.h"
 #include "maintenance_fixtures.h"
 #include "platform/seam.h"
@@ -175,6 +176,26 @@ TEST_F(DiskUsagePageTest, AClickListsTheFoldersSubFoldersWithTheirFullSizesOnce)
 
   Click("Users\\Public");  // a folder whose name begins with "." is a sub-folder too
   EXPECT_EQ(Nodes()["Users\\Public\\.dot"], ".dot (0.50 MB)");
+}
+
+TEST_F(DiskUsagePageTest, TheWindowsFolderShowsTheNativeSystem32) {
+  if (!RedirectedSystem32()) GTEST_SKIP() << "System32 is not redirected here";
+  const std::wstring marker = kNativeSystem32 + L"\\quenvor-native-only.bin";
+  MakeSizedFile(marker, 64 * kMB);
+  frmmain->Show();
+  OpenPage(Page());
+  ASSERT_TRUE(Page().drvChoose->SetDrive("c"));
+  // The Windows folder's node as "Process Drive" adds it (without summing the whole drive).
+  Page().trvDriveView->Add("", "main", LoadResString(71) + "c:\\", 1);
+  Page().trvDriveView->Add("main", "windows", "windows", 1, 2);
+  Click("windows");
+  const auto nodes = Nodes();
+  const uint64_t native = FilesBelow(kNativeSystem32);
+  const uint64_t wow64 = FilesBelow(L"C:\\windows\\syswow64");
+  RemoveTree(marker);
+  EXPECT_EQ(nodes.at("windows\\system32"), "system32 (" + SizeText(native));
+  EXPECT_EQ(nodes.at("windows\\syswow64"), "syswow64 (" + SizeText(wow64));
+  EXPECT_EQ(nodes.count("windows\\Sysnative"), 0u);
 }
 
 TEST_F(DiskUsagePageTest, FoldersThatCannotBeListedShowWhatCouldBeRead) {

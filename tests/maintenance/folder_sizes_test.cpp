@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -111,6 +112,40 @@ TEST_F(FolderSizesTest, AWalkFollowsLinksAndEndsWhereAPathReachesTheLengthLimit)
   EXPECT_EQ(Sum(), 3011u);
   EXPECT_FALSE(MeasureFolder(Top(L"deep")).complete);
   EXPECT_EQ(MeasureFolder(Top(L"deep")).bytes, 11u);
+}
+
+// A 32-bit program on 64-bit Windows: the walks count the native System32, never SysWOW64
+// in its place.
+class NativeSystem32Test : public testing::Test {
+ protected:
+  void SetUp() override {
+    if (!RedirectedSystem32()) GTEST_SKIP() << "System32 is not redirected here";
+    MakeSizedFile(kNativeSystem32 + L"\\quenvor-native-only\\only.bin", 64 * kMB);
+  }
+  void TearDown() override { RemoveTree(kNativeSystem32 + L"\\quenvor-native-only"); }
+};
+
+TEST_F(NativeSystem32Test, TheWalksSeeTheNativeSystem32AndRedirectionIsOnAgainAfterwards) {
+  const std::wstring system32 = L"C:\\windows\\system32\\";
+  ASSERT_FALSE(Exists(system32 + L"quenvor-native-only")) << "made in SysWOW64 too";
+  std::vector<SubFolder> subs;
+  ASSERT_TRUE(ListSubFolders(system32, &subs));
+  EXPECT_TRUE(std::any_of(subs.begin(), subs.end(),
+                          [](const SubFolder& sub) { return sub.ansiName == "quenvor-native-only"; }));
+
+  const MeasuredSize only = MeasureFolder(system32 + L"quenvor-native-only");
+  EXPECT_EQ(only.bytes, 64 * kMB);
+  EXPECT_TRUE(only.complete);
+  FolderWalkStats stats;
+  stats.path = system32;
+  SumFolderFiles(stats.path, stats);
+  const MeasuredSize whole = MeasureFolder(system32);
+  EXPECT_EQ(whole.bytes, FilesBelow(kNativeSystem32));
+  EXPECT_GE(stats.total, 64 * kMB);
+  EXPECT_LE(stats.total, whole.bytes);
+
+  // The thread's redirection is back: System32 is SysWOW64 again.
+  EXPECT_FALSE(Exists(system32 + L"quenvor-native-only"));
 }
 
 TEST(FolderSizeText, MegabytesUpTo1024ThenGigabytesInTheUsersLocale) {

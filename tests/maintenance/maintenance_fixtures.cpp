@@ -18,6 +18,26 @@ void MakeSizedFile(const std::wstring& path, uint64_t bytes) {
   CloseHandle(file);
 }
 
+bool RedirectedSystem32() {
+  BOOL wow64 = FALSE;
+  return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+uint64_t FilesBelow(const std::wstring& folder) {
+  uint64_t total = 0;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((L"\\\\?\\" + folder + L"\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return 0;
+  do {
+    const std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) total += FilesBelow(folder + L"\\" + name);
+    else total += (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return total;
+}
+
 void EmptyFolder(const std::wstring& folder, const std::vector<std::wstring>& keep) {
   std::wstring base = folder;
   if (base.back() != L'\\') base += L'\\';

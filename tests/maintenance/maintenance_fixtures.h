@@ -18,6 +18,16 @@ inline const std::wstring kJunkDrive = L"J:\\";
 inline const std::wstring kCanaryFolder = L"C:\\QuenvorMaintenance\\canary";
 inline const std::wstring kLoopFolder = L"C:\\QuenvorMaintenance\\loop";  // loop\back is loop
 
+// The native System32 as a 32-bit program on 64-bit Windows names it while its file-system
+// redirection is on (C:\windows\system32 is SysWOW64 then); on the host it is the
+// prefix's drive_c/windows/system32.
+inline const std::wstring kNativeSystem32 = L"C:\\windows\\Sysnative";
+// Whether this 32-bit program runs on 64-bit Windows (its System32 is redirected).
+bool RedirectedSystem32();
+// The sizes of all files below the folder added up, by a plain walk of the test's own
+// (with the redirection as it is).
+uint64_t FilesBelow(const std::wstring& folder);
+
 // A file of exactly `bytes` bytes, made as a hole (no space is used on the host), and the
 // folders above it.
 void MakeSizedFile(const std::wstring& path, uint64_t bytes);

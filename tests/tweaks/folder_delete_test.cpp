@@ -1,6 +1,7 @@
 // The folder walk of the temporary-folder cleaner on real files: what it deletes, what it
 // leaves and reports, and the folders it never walks (drive roots, folders holding the
-// Windows folder, the profile or the program, links).
+// Windows folder, a profile or the program, links), also when they are reached under
+// another name (a link on the way, a mapped drive).
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -13,6 +14,7 @@
 #include "platform/seam.h"
 #include "support/fakes.h"
 #include "support/file_tree.h"
+#include "support/scoped_environment.h"
 #include "tweaks/FolderDelete.h"
 
 namespace {
@@ -184,42 +186,117 @@ std::wstring Environment(const wchar_t* name) {
   return value;
 }
 
+std::wstring WindowsFolder() {
+  wchar_t path[MAX_PATH] = {};
+  GetWindowsDirectoryW(path, MAX_PATH);
+  return path;
+}
+
+std::wstring Profile() { return Environment(L"USERPROFILE"); }
+std::wstring ProfileName() { return Profile().substr(Profile().find_last_of(L'\\') + 1); }
+
+// Other names for C:\users and C:\ (host links of prepare.sh).
+const std::wstring kUsersLink = kFixtures + L"\\users";
+const std::wstring kRootLink = kFixtures + L"\\root";
+
 struct RefusalCase {
   const char* name;
   std::wstring (*folder)();
-  const char* reason;
+  std::string (*reason)();
 };
 
 class FolderRefusals : public testing::TestWithParam<RefusalCase> {};
 
 TEST_P(FolderRefusals, NameWhyTheFolderIsLeftAlone) {
+  ASSERT_TRUE(Exists(kUsersLink + L"\\Public")) << "the links of tests/tweaks/prepare.sh are missing";
   std::wstring resolved;
-  EXPECT_EQ(FolderRefusal(GetParam().folder(), &resolved), GetParam().reason) << Narrow(resolved);
+  EXPECT_EQ(FolderRefusal(GetParam().folder(), &resolved), GetParam().reason()) << Narrow(resolved);
+}
+
+std::string Text(const char* text) { return text; }
+std::string Is(const char* what, const std::wstring& folder) {
+  return std::string("it is ") + what + " " + Narrow(folder);
+}
+std::string Holds(const char* what, const std::wstring& folder) {
+  return std::string("it holds ") + what + " " + Narrow(folder);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Folders, FolderRefusals,
     testing::Values(
-        RefusalCase{"Empty", [] { return std::wstring(); }, "no folder is named"},
-        RefusalCase{"DriveRoot", [] { return std::wstring(L"C:\\"); }, "a drive root"},
-        RefusalCase{"DriveRootByDots", [] { return std::wstring(L"c:\\windows\\.."); }, "a drive root"},
-        RefusalCase{"DriveRootLong", [] { return std::wstring(L"\\\\?\\C:\\"); }, "a drive root"},
+        RefusalCase{"Empty", [] { return std::wstring(); }, [] { return Text("no folder is named"); }},
+        RefusalCase{"DriveRoot", [] { return std::wstring(L"C:\\"); }, [] { return Text("a drive root"); }},
+        RefusalCase{"DriveRootByDots", [] { return std::wstring(L"c:\\windows\\.."); },
+                    [] { return Text("a drive root"); }},
+        RefusalCase{"DriveRootLong", [] { return std::wstring(L"\\\\?\\C:\\"); }, [] { return Text("a drive root"); }},
         RefusalCase{"Network", [] { return std::wstring(L"\\\\server\\share\\temp"); },
-                    "not a folder on a drive letter"},
+                    [] { return Text("not a folder on a drive letter"); }},
         RefusalCase{"Device", [] { return std::wstring(L"\\\\.\\C:\\temp"); },
-                    "not a folder on a drive letter"},
+                    [] { return Text("not a folder on a drive letter"); }},
         RefusalCase{"Wildcards", [] { return std::wstring(L"C:\\users\\???"); },
-                    "the name holds wildcard characters"},
-        RefusalCase{"WindowsFolder", [] { return std::wstring(L"C:\\WINDOWS\\"); }, "it is the Windows folder"},
+                    [] { return Text("the name holds wildcard characters"); }},
+        RefusalCase{"WindowsFolder", [] { return std::wstring(L"C:\\WINDOWS\\"); },
+                    [] { return Is("the Windows folder", WindowsFolder()); }},
         RefusalCase{"UsersHoldTheProfile", [] { return std::wstring(L"C:\\users"); },
-                    "it holds the user profile"},
-        RefusalCase{"Profile", [] { return Environment(L"USERPROFILE"); }, "it is the user profile"},
-        RefusalCase{"ProgramFolder", [] { return ProgramFolder(); }, "it is the program's folder"},
-        // Inside them is fine: the Windows Temp folder, the profile's Temp folder.
-        RefusalCase{"WindowsTemp", [] { return std::wstring(L"C:\\windows\\Temp"); }, ""},
-        RefusalCase{"ProfileTemp", [] { return Environment(L"USERPROFILE") + L"\\Temp\\"; }, ""},
-        RefusalCase{"NameStartingLikeTheWindowsFolder", [] { return std::wstring(L"C:\\windowsold"); }, ""}),
+                    [] { return Holds("the user profile", Profile()); }},
+        RefusalCase{"Profile", [] { return Profile(); }, [] { return Is("the user profile", Profile()); }},
+        RefusalCase{"AnotherProfile", [] { return std::wstring(L"C:\\users\\Public\\"); },
+                    [] { return Is("a user profile", L"C:\\users\\Public"); }},
+        RefusalCase{"ProgramFolder", [] { return ProgramFolder(); },
+                    [] { return Is("the program's folder", ProgramFolder()); }},
+        // The same folders reached through a link on the way.
+        RefusalCase{"ProfileThroughALink", [] { return kUsersLink + L"\\" + ProfileName(); },
+                    [] { return Is("the user profile", Profile()); }},
+        RefusalCase{"UsersThroughALink", [] { return kUsersLink; },
+                    [] { return Holds("the user profile", Profile()); }},
+        RefusalCase{"AnotherProfileThroughALink", [] { return kUsersLink + L"\\public"; },
+                    [] { return Is("a user profile", L"C:\\users\\Public"); }},
+        RefusalCase{"DriveRootThroughALink", [] { return kRootLink; }, [] { return Text("a drive root"); }},
+        RefusalCase{"WindowsThroughALinkToTheRoot", [] { return kRootLink + L"\\windows"; },
+                    [] { return Is("the Windows folder", WindowsFolder()); }},
+        RefusalCase{"ProgramFolderThroughALinkToTheRoot", [] { return kRootLink + ProgramFolder().substr(2); },
+                    [] { return Is("the program's folder", ProgramFolder()); }},
+        // Inside them is fine: the Windows Temp folder, the profile's Temp folder, also by
+        // another name.
+        RefusalCase{"WindowsTemp", [] { return std::wstring(L"C:\\windows\\Temp"); }, [] { return Text(""); }},
+        RefusalCase{"ProfileTemp", [] { return Profile() + L"\\Temp\\"; }, [] { return Text(""); }},
+        RefusalCase{"ProfileTempThroughALink", [] { return kUsersLink + L"\\" + ProfileName() + L"\\Temp"; },
+                    [] { return Text(""); }},
+        RefusalCase{"NameStartingLikeTheWindowsFolder", [] { return std::wstring(L"C:\\windowsold"); },
+                    [] { return Text(""); }}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Drive K: is the folder holding a profile folder: the profile is reached by a drive letter.
+TEST_F(FolderDeleteTest, AProfileReachedThroughAMappedDriveIsLeftAlone) {
+  ASSERT_NE(GetLogicalDrives() & (1u << ('K' - 'A')), 0u) << "drive K: of tests/tweaks/prepare.sh is missing";
+  const std::wstring profile = kFixtures + L"\\profiles\\someone";
+  const std::wstring canary = profile + L"\\Documents\\keep.txt";
+  ASSERT_TRUE(Exists(canary));
+  ScopedEnvironmentVariable user("USERPROFILE", Narrow(profile).c_str());
+  const struct {
+    std::wstring folder;
+    std::string reason;
+  } cases[] = {
+      {L"K:\\someone", Is("the user profile", profile)},
+      {L"k:\\SOMEONE\\", Is("the user profile", profile)},
+      // The folder holding the drive's folder, by another name: the system names the
+      // profile by its drive (K:\someone), not by a path below this folder.
+      {kRootLink + L"\\QuenvorFixtures", Holds("the user profile", profile)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(Narrow(c.folder));
+    const FolderDeleteResult result = FolderDelete(c.folder, true, true);
+    EXPECT_EQ(result.refused, c.reason);
+    EXPECT_EQ(result.notDeleted, 0);
+  }
+  EXPECT_TRUE(Exists(canary));
+  // Inside it is fine.
+  MakeFile(profile + L"\\Temp\\old.tmp");
+  EXPECT_EQ(FolderDelete(std::wstring(L"K:\\someone\\Temp"), true, true).refused, "");
+  EXPECT_FALSE(Exists(profile + L"\\Temp\\old.tmp"));
+  EXPECT_TRUE(Exists(canary));
+  EXPECT_TRUE(dialogs.MessageBoxes().empty());
+}
 
 TEST_F(FolderDeleteTest, ALoneBackslashOnAScratchDriveIsItsRootAndIsLeftAlone) {
   ASSERT_NE(GetLogicalDrives() & (1u << ('R' - 'A')), 0u)

@@ -175,6 +175,32 @@ TEST_F(MoreTweaksPageTest, AnEmptyVariableOrADriveRootIsNamedAndNeverEmptied) {
   RemoveTree(L"R:\\canary.txt");
 }
 
+TEST_F(MoreTweaksPageTest, TheProfileReachedThroughALinkIsNamedAndNothingOfItIsDeleted) {
+  // C:\QuenvorFixtures\users is a host link to C:\users (prepare.sh), as "C:\Documents and
+  // Settings" is on Windows: TEMP and TMP name the profile itself under that name.
+  const std::wstring profile = platform::WideEnvironment(L"USERPROFILE");
+  const std::wstring alias =
+      L"C:\\QuenvorFixtures\\users\\" + profile.substr(profile.find_last_of(L'\\') + 1);
+  ASSERT_TRUE(Exists(alias)) << "the link of tests/tweaks/prepare.sh is missing";
+  const std::wstring canary = profile + L"\\Documents\\quenvor-canary.txt";
+  MakeFile(canary);
+  MakeFile(scratch.Sub(L"mine.txt"));  // the scratch folder is in the profile's Temp
+  SetFolders(alias, alias, scratch.Sub(L"win"));
+  MakeFile(scratch.Sub(L"win\\Temp\\setup.log"));
+  dialogs.AnswerMessageBox(IDOK);
+  Page().Check18->SetValue(1);
+  Page().Command37_Click();
+
+  EXPECT_TRUE(Exists(canary));
+  EXPECT_TRUE(Exists(scratch.Sub(L"mine.txt")));
+  EXPECT_FALSE(Exists(scratch.Sub(L"win\\Temp\\setup.log"))) << "the third folder is cleaned";
+  const std::string line = Narrow(alias) + "\\ (it is the user profile " + Narrow(profile) + ")";
+  EXPECT_EQ(Texts(),
+            std::vector<std::string>{"These temporary folders were not cleaned:\r\n\r\n" + line + "\r\n" + line});
+  EXPECT_EQ(dialogs.MessageBoxes()[0].style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+  DeleteFileW(canary.c_str());
+}
+
 TEST_F(MoreTweaksPageTest, WhatALinkInTheTemporaryFolderPointsToStays) {
   const std::wstring temp = L"C:\\QuenvorFixtures\\linked\\temp";
   const std::wstring canary = L"C:\\QuenvorFixtures\\linked\\canary\\keep.txt";
