@@ -1,11 +1,12 @@
 // The Auto Tuner dialog opened from the main window and run on the real pages, registry,
 // service manager (with the known-service dummies) and folders of the test prefix: what
 // every step shows and changes, the one closing message, the pages the run leaves loaded and
-// hidden, a second run on those pages, the defragmentation question of 32-bit Windows, and a
-// click and a close that reach the dialog during a run.
+// hidden, a second run on those pages, the defragmentation question of 32-bit Windows, the
+// closing message that names what steps could not do, a click and a close that reach the
+// dialog during a run, and a close of the main window that waits for the run's end.
 //
-// The temporary folders and the Windows folder (the prefetch files, its Temp) are scratch
-// folders of the test's own. The pauses between the steps run on a test clock, which also
+// The temporary folders and the Windows folder (the prefetch files, its Temp, what the
+// shortcut-arrow row runs) are scratch folders of the test's own. The pauses between the steps run on a test clock, which also
 // looks at the dialog and the program at each pause.
 #include <gtest/gtest.h>
 

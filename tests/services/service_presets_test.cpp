@@ -296,6 +296,7 @@ TEST_P(Refusal, ServicesNotChangedAreNamedInsteadOfTheSuccessMessage) {
     dialogs.AnswerMessageBox(IDYES);
     dialogs.AnswerMessageBox(IDOK);
   }
+  TakeAutoTuneFailures();
   {
     // The service manager refuses every change to a service marked for deletion.
     ScopedServiceMarkedForDeletion marked("AxInstSV");
@@ -308,7 +309,10 @@ TEST_P(Refusal, ServicesNotChangedAreNamedInsteadOfTheSuccessMessage) {
   EXPECT_TRUE(RestartNeeded);
   EXPECT_FALSE(Exists(PrefetchFile()));
   if (!c.interactive) {
+    // Silent: the services not changed are handed to the Auto Tuner instead.
     EXPECT_TRUE(dialogs.MessageBoxes().empty());
+    EXPECT_EQ(TakeAutoTuneFailures(),
+              std::vector<std::string>{services::ServicesNotChangedList({"ActiveX Installer"})});
     return;
   }
   const auto boxes = dialogs.MessageBoxes();
