@@ -24,20 +24,20 @@ std::vector<std::string> ApplyServicePreset(Preset preset, platform::ServiceCont
     control.SetServiceName(service.key);
     path.replace(pathStart, std::string::npos, service.key);
     // The service manager keeps "Start" equal to its own start type: reading it costs far
-    // less than asking the service manager.
-    platform::RegKey key(HKEY_LOCAL_MACHINE, path, RegReadAccess | RegWriteAccess);
+    // less than asking the service manager. The key is read through an open that asks only
+    // to read, so that a service that already is as the preset wants it is left alone, and
+    // is no failure, also when its key cannot be written.
+    const platform::RegKey current(HKEY_LOCAL_MACHINE, path, RegReadAccess);
     bool changed = true;
-    if (key.ReadDword("Start", kUnread) != startType && !control.SetStartType(static_cast<int>(startType)) &&
+    if (current.ReadDword("Start", kUnread) != startType && !control.SetStartType(static_cast<int>(startType)) &&
         control.LastError() != ERROR_SERVICE_DOES_NOT_EXIST) {
       changed = false;
     }
     const int delayed = DelayedAutoStartOf(code);
-    if (delayed >= 0) {
+    if (delayed >= 0 && current.ReadDword("DelayedAutoStart", kUnread) != static_cast<DWORD>(delayed)) {
+      platform::RegKey key(HKEY_LOCAL_MACHINE, path, RegWriteAccess);
       if (key) {
-        if (key.ReadDword("DelayedAutoStart", kUnread) != static_cast<DWORD>(delayed) &&
-            !key.WriteDword("DelayedAutoStart", static_cast<DWORD>(delayed))) {
-          changed = false;
-        }
+        if (!key.WriteDword("DelayedAutoStart", static_cast<DWORD>(delayed))) changed = false;
       } else if (key.OpenError() != ERROR_FILE_NOT_FOUND) {
         changed = false;  // there, but closed to us
       }
@@ -47,16 +47,19 @@ std::vector<std::string> ApplyServicePreset(Preset preset, platform::ServiceCont
   return notChanged;
 }
 
-std::string ServicesNotChangedMessage(const std::vector<std::string>& displayNames) {
-  std::string text = "These services could not be changed:\r\n\r\n";
-  for (size_t i = 0; i < displayNames.size() && i < kNamesShown; ++i) text += "    " + displayNames[i] + "\r\n";
+std::string ServicesNotChangedList(const std::vector<std::string>& displayNames) {
+  std::string text = "These services could not be changed:\r\n";
+  for (size_t i = 0; i < displayNames.size() && i < kNamesShown; ++i) text += "\r\n    " + displayNames[i];
   if (displayNames.size() > kNamesShown) {
-    text += "    ... and " + std::to_string(displayNames.size() - kNamesShown) + " more\r\n";
+    text += "\r\n    ... and " + std::to_string(displayNames.size() - kNamesShown) + " more";
   }
-  text +=
-      "\r\nThe start types of the other services have been set and will take effect when you "
-      "reboot.";
   return text;
+}
+
+std::string ServicesNotChangedMessage(const std::vector<std::string>& displayNames) {
+  return ServicesNotChangedList(displayNames) +
+         "\r\n\r\nThe start types of the other services have been set and will take effect when you "
+         "reboot.";
 }
 
 }  // namespace services

@@ -22,6 +22,10 @@ namespace services {
 std::vector<std::string> ApplyServicePreset(Preset preset, platform::ServiceControl& control,
                                             const std::function<void()>& beforeEach);
 
+// The names of the services that were not changed, under a heading (a long list cut, with
+// a count of the rest).
+std::string ServicesNotChangedList(const std::vector<std::string>& displayNames);
+
 // The warning that takes the place of the closing message when services were not changed:
 // their names (a long list cut, with a count of the rest), and that the other services'
 // new start types take effect after a restart.

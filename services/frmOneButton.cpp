@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "resources/picture_ids.h"
@@ -79,6 +82,26 @@ constexpr TunerStep kSteps[] = {
 constexpr int kClosingText = 209;     // "Finished optimizing.  Please reboot."
 constexpr int kClosingMessage = 605;  // "Quenvor has finished automatically optimizing ..."
 
+// What a step could not do: the step's text, and what its operation would have said.
+struct StepFailure {
+  std::string step;
+  std::string failure;
+};
+
+// The closing message when steps could not do everything: each such step named with what
+// it would have said outside a run.
+std::string NotDoneMessage(const std::vector<StepFailure>& failures) {
+  std::string text =
+      "Quenvor has finished automatically optimizing your computer, but not every step could "
+      "do all of its work.";
+  for (const StepFailure& f : failures) text += "\r\n\r\n" + f.step + ":\r\n" + f.failure;
+  if (RestartNeeded) {
+    text += "\r\n\r\nThe changes that were made take effect when Windows restarts: when you close "
+            "Quenvor, you will be asked to reboot.";
+  }
+  return text;
+}
+
 }  // namespace
 
 FrmOneButton::FrmOneButton() : Form(kForm, kDesign) {}
@@ -119,21 +142,33 @@ void FrmOneButton::Command1_Click() {
   for (const TunerStep& step : kSteps)
     if (!step.runs || step.runs()) steps.push_back(&step);
   ProgressBar1->SetMax(static_cast<double>(steps.size() + 1));
+  // The operations keep their failures quiet in a run and hand them over instead: each is
+  // named at the end, under the text of its step.
+  TakeAutoTuneFailures();
+  std::vector<StepFailure> failures;
   for (const TunerStep* step : steps) {
-    Label3->SetCaption(LoadResString(step->text));
+    const std::string text = LoadResString(step->text);
+    Label3->SetCaption(text);
     step->call();
+    for (std::string& failure : TakeAutoTuneFailures()) failures.push_back({text, std::move(failure)});
     frmmain->Pause(1);
     AdvanceProgress();
   }
   Label3->SetCaption(LoadResString(kClosingText));
   AdvanceProgress();
   AutoTuneMode = false;
-  // The main window is back before the closing message, so that it is the window that is
-  // activated when the message and then the dialog go.
-  ReleaseMainWindow();
-  MsgBox(LoadResString(kClosingMessage), MB_OK | MB_ICONINFORMATION | MB_SYSTEMMODAL);
+  // The main window and the pages are back before the closing message, so that the main
+  // window is the one that is activated when the message and then the dialog go.
+  ReleaseTheProgram();
+  if (failures.empty()) {
+    MsgBox(LoadResString(kClosingMessage), MB_OK | MB_ICONINFORMATION | MB_SYSTEMMODAL);
+  } else {
+    MsgBox(NotDoneMessage(failures), MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
+  }
   running_ = false;
   Unload();  // the dialog closes itself; nothing touches it after this
+  // A close of the main window that was asked for during the run is carried out now.
+  if (frmmain.Exists()) frmmain->CloseWaitingForTheAutoTuner();
 }
 
 void FrmOneButton::AdvanceProgress() { ProgressBar1->SetValue(ProgressBar1->Value() + 1); }
@@ -147,9 +182,20 @@ void FrmOneButton::HoldTheProgram() {
     frmmain->SetEnabled(false);
     mainDisabled_ = true;
   }
+  // Pages that are open (a page opened while the dialog was up, the about box ...) cannot be
+  // used or closed meanwhile either.
+  for (ui::Form* form : ui::LoadedForms()) {
+    if (form == this || form == &*frmmain || !IsWindowVisible(form->hWnd()) || !form->Enabled()) continue;
+    form->SetEnabled(false);
+    disabledPages_.push_back(form);
+  }
 }
 
-void FrmOneButton::ReleaseMainWindow() {
+void FrmOneButton::ReleaseTheProgram() {
+  // Each form the run disabled, if it is still there.
+  const std::vector<ui::Form*> loaded = ui::LoadedForms();
+  for (ui::Form* form : std::exchange(disabledPages_, {}))
+    if (std::find(loaded.begin(), loaded.end(), form) != loaded.end()) form->SetEnabled(true);
   if (!mainDisabled_) return;
   mainDisabled_ = false;
   if (frmmain->Loaded()) frmmain->SetEnabled(true);

@@ -6,8 +6,15 @@
 //
 // While a run is in progress nothing can start a second one or pull anything out from under
 // it: the button is disabled (and its handler returns at once), the close box is refused,
-// and the main window is disabled until the closing message, so no page that the run uses
-// can be opened or closed and the program cannot end.
+// and the main window and every open page are disabled until the closing message, so no
+// page that the run uses can be opened or closed. The main window refuses to close until
+// the run has ended (End Task reaches it disabled) and closes then.
+//
+// The operations that a run calls keep their messages quiet; what they could not do they
+// hand over (ReportAutoTuneFailure), and the run ends with a message naming it, under each
+// step's text, instead of its "finished" message.
+#include <vector>
+
 #include "ui/ProgressBar.h"
 #include "ui/form.h"
 
@@ -39,13 +46,15 @@ class FrmOneButton : public ui::Form {
   void LoadCaptions();
   void ScaleDialogToScreen();
   void AdvanceProgress();
-  // For the run: the button and the close box off, the main window disabled.
+  // For the run: the button and the close box off, the main window and the open pages
+  // disabled.
   void HoldTheProgram();
-  // The main window enabled again, when the run disabled it.
-  void ReleaseMainWindow();
+  // The main window and the pages enabled again, those that the run disabled.
+  void ReleaseTheProgram();
 
   bool running_ = false;
-  bool mainDisabled_ = false;  // the run disabled the main window
+  bool mainDisabled_ = false;               // the run disabled the main window
+  std::vector<ui::Form*> disabledPages_;    // and these open forms
 };
 
 inline ui::FormRef<FrmOneButton> frmOneButton;

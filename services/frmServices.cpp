@@ -209,7 +209,10 @@ void FrmServices::RunPreset(const PresetButton& button) {
   frmprogress->Unload();
   DeletePrefetchFiles();
   RestartNeeded = true;
-  if (silent) return;
+  if (silent) {
+    if (!notChanged.empty()) ReportAutoTuneFailure(services::ServicesNotChangedList(notChanged));
+    return;
+  }
   if (notChanged.empty()) {
     MsgBox(LoadResString(543), MB_OK | MB_ICONINFORMATION);
   } else {

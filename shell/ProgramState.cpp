@@ -4,6 +4,7 @@
 #include <olectl.h>
 
 #include <cstring>
+#include <utility>
 
 #include "platform/process.h"
 #include "platform/shell_ops.h"
@@ -20,7 +21,18 @@ static_assert(sizeof(OSVERSIONINFOA) == 148);
 // A number as text with the leading blank that positive numbers carry: " 6".
 std::string NumberWithSign(DWORD number) { return " " + std::to_string(number); }
 
+std::vector<std::string>& AutoTuneFailures() {
+  static std::vector<std::string> failures;
+  return failures;
+}
+
 }  // namespace
+
+void ReportAutoTuneFailure(const std::string& message) {
+  if (AutoTuneMode) AutoTuneFailures().push_back(message);
+}
+
+std::vector<std::string> TakeAutoTuneFailures() { return std::exchange(AutoTuneFailures(), {}); }
 
 bool IsWindowsXPOrLater() {
   OSVERSIONINFOA info{};

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Registry access masks: KEY_QUERY_VALUE / KEY_SET_VALUE, with KEY_WOW64_64KEY on 64-bit
 // Windows (0x101 / 0x102, else 1 / 2). Every registry open of the program uses one of them
@@ -24,6 +25,14 @@ inline bool ShowMainAfterRestore = false;  // the restore-point page shows the m
 inline int16_t IEMajorVersion = 0;         // first digit of Internet Explorer's "Version"
 inline bool SoundsDisabled = false;        // the click sounds are off
 inline bool ProgramEnding = false;         // the main window has closed: pages no longer return to it
+
+// What the operations of an Auto Tuner run could not do. An operation that leaves out its
+// messages while AutoTuneMode is set hands over, instead of its failure message, the text
+// that message would have shown; the Auto Tuner names them all at the end of its run in
+// place of its "finished" message. Nothing is kept outside a run.
+void ReportAutoTuneFailure(const std::string& message);
+// The texts handed over since the last call, oldest first; the list is empty afterwards.
+std::vector<std::string> TakeAutoTuneFailures();
 
 // The settings keys (HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER).
 inline constexpr const char* kSettingsKey = "Software\\Dallmoor Software\\Quenvor";

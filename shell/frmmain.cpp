@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <ctime>
+#include <utility>
 
 #include "platform/clock.h"
 #include "platform/dialogs.h"
@@ -476,6 +477,22 @@ void FrmMain::mnu_rempassword_Click() {
 void FrmMain::restore_menu_Click() { FRMsysRestore->Show(ui::vbModeless, this); }
 
 void FrmMain::mnu_exit_Click() { Unload(); }
+
+// An Auto Tuner run works on pages that closing the main window would unload under it, and
+// the restart question would come before the run has done its work: the close waits until
+// the run has ended (End Task sends it to the disabled window all the same).
+void FrmMain::Form_QueryUnload(int& cancel, int unloadMode) {
+  if (frmOneButton.Exists() && frmOneButton->Running()) {
+    cancel = 1;
+    closeWaiting_ = unloadMode;
+  }
+}
+
+void FrmMain::CloseWaitingForTheAutoTuner() {
+  if (closeWaiting_ < 0) return;
+  const int unloadMode = std::exchange(closeWaiting_, -1);
+  if (Loaded()) UnloadBecause(unloadMode);
+}
 
 void FrmMain::Form_Unload(int& cancel) {
   if (RestartNeeded) {

@@ -54,6 +54,10 @@ class FrmMain : public ui::Form {
   void PlayClickSound1();
   void PlayClickSound2();
 
+  // The Auto Tuner calls this when its run has ended: a close that the main window refused
+  // during the run is carried out now. Does nothing when no close waited.
+  void CloseWaitingForTheAutoTuner();
+
   ui::Ctl<ui::Label> Label21{this, "Label21"};
   ui::Ctl<ui::Frame> Frame54{this, "Frame54"};
   ui::Ctl<ui::VScrollBar> VScroll1{this, "VScroll1"};
@@ -81,6 +85,7 @@ class FrmMain : public ui::Form {
   void Form_Load() override;
   void Form_Activate() override;
   void Form_Deactivate() override;
+  void Form_QueryUnload(int& cancel, int unloadMode) override;
   void Form_Unload(int& cancel) override;
 
  private:
@@ -92,6 +97,8 @@ class FrmMain : public ui::Form {
   void PromptRestorePoint();
   void CreateStartupRestorePoint();
   bool loading_ = false;
+  // The unload mode of a close refused during an Auto Tuner run; -1 when none waits.
+  int closeWaiting_ = -1;
 };
 
 inline ui::FormRef<FrmMain> frmmain;

@@ -663,7 +663,11 @@ void RunSave(ui::Form& page, const TweakSave& save) {
         WriteTweaks(page, step.rows, report);
         break;
       case Step::Message:
-        if (save.quietInAutoTune && AutoTuneMode) break;
+        if (save.quietInAutoTune && AutoTuneMode) {
+          // The Auto Tuner names what was not saved at the end of its run.
+          if (!report.notSaved.empty()) ReportAutoTuneFailure(NotSavedMessage(report));
+          break;
+        }
         if (!report.notSaved.empty()) {
           MsgBox(NotSavedMessage(report), MB_OK | MB_ICONEXCLAMATION);
         } else {

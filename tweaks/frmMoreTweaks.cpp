@@ -108,13 +108,16 @@ void FrmMoreTweaks::Command37_Click() {
     // A folder that is not there is made; an existing one stays as it is.
     CreateDirectoryW(path.c_str(), nullptr);
   }
-  if (AutoTuneMode) return;
   if (skipped.empty()) {
-    MsgBox(LoadResString(617), MB_OK | MB_ICONINFORMATION);
+    if (!AutoTuneMode) MsgBox(LoadResString(617), MB_OK | MB_ICONINFORMATION);
     return;
   }
   std::string text = "These temporary folders were not cleaned:\r\n";
   for (const std::string& line : skipped) text += "\r\n" + line;
+  if (AutoTuneMode) {
+    ReportAutoTuneFailure(text);
+    return;
+  }
   MsgBox(text, MB_OK | MB_ICONEXCLAMATION);
 }
 

@@ -198,15 +198,22 @@ void FrmPerformanceII::Command3_Click() { SpeedBoost(false); }
 void FrmPerformanceII::SpeedBoost(bool on) {
   std::vector<Part> failed;
   WriteButtonRow(kSpeedBoost, !on, &failed);
-  std::vector<std::string> services;
+  // Both steps are taken for each service whatever the first gave: a service that would
+  // not stop is disabled all the same, and one whose start type stays is started all the
+  // same. Each step that failed is named.
+  std::vector<std::string> notStopped, notTyped, notStarted;
   for (const char* name : kSpeedBoostServices) {
     ctlService1.SetServiceName(name);
-    const bool reached = on ? ctlService1.StopService() && ctlService1.SetStartType(4)
-                            : ctlService1.SetStartType(2) && ctlService1.StartService();
-    if (!reached) services.push_back(name);
+    if (on) {
+      if (!ctlService1.StopService()) notStopped.push_back(name);
+      if (!ctlService1.SetStartType(4)) notTyped.push_back(name);
+    } else {
+      if (!ctlService1.SetStartType(2)) notTyped.push_back(name);
+      if (!ctlService1.StartService()) notStarted.push_back(name);
+    }
   }
   if (failed.size() < std::size(kSpeedBoostParts)) RestartNeeded = true;
-  if (failed.empty() && services.empty()) {
+  if (failed.empty() && notStopped.empty() && notTyped.empty() && notStarted.empty()) {
     MsgBox(LoadResString(1158), MB_OK | MB_ICONINFORMATION | MB_SYSTEMMODAL);
     return;
   }
@@ -216,10 +223,12 @@ void FrmPerformanceII::SpeedBoost(bool on) {
     for (const Part& part : failed) values.push_back(part.value);
     text += "\r\n\r\nThese values could not be written to the registry:\r\n" + Joined(values);
   }
-  if (!services.empty())
-    text += std::string("\r\n\r\nThese services could not be ") +
-            (on ? "stopped and disabled" : "set to start automatically and started") + ":\r\n" +
-            Joined(services);
+  auto name = [&text](const std::vector<std::string>& services, const char* what) {
+    if (!services.empty()) text += std::string("\r\n\r\nThese services could not be ") + what + ":\r\n" + Joined(services);
+  };
+  name(notStopped, "stopped");
+  name(notTyped, on ? "disabled" : "set to start automatically");
+  name(notStarted, "started");
   MsgBox(text, MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
 }
 
@@ -274,18 +283,31 @@ void FrmPerformanceII::Command42_Click() {
     MsgBox(LoadResString(523), MB_OK | MB_ICONERROR);
     return;
   }
-  const std::vector<std::string> entries = ReadList(path).value_or(std::vector<std::string>{});
-  ShowProgress(421, entries.size());
-  for (const std::string& entry : entries) {
+  const auto entries = ReadList(path);
+  if (!entries) {
+    // The list stays, for a later De-Activate.
+    MsgBox("Game Boost could not read its list of stopped services from the file\r\n" + path +
+               "\r\n\r\nNo service has been started.",
+           MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
+  ShowProgress(421, entries->size());
+  std::vector<std::string> notStarted;
+  for (const std::string& entry : *entries) {
     // The file can be edited by anyone: only services of the list are started.
     if (auto name = GameBoostName(entry)) {
       ctlService1.SetServiceName(*name);
-      ctlService1.StartService();
+      if (!ctlService1.StartService() && !Contains(notStarted, *name)) notStarted.push_back(*name);
     }
     frmprogress->Advance();
   }
   frmprogress->Unload();
-  MsgBox(LoadResString(606), MB_OK | MB_ICONINFORMATION);
+  if (notStarted.empty()) {
+    MsgBox(LoadResString(606), MB_OK | MB_ICONINFORMATION);
+  } else {
+    MsgBox("Game Boost could not start these services again:\r\n" + Joined(notStarted),
+           MB_OK | MB_ICONEXCLAMATION);
+  }
   DeleteFileA(path.c_str());
 }
 
@@ -305,12 +327,18 @@ void FrmPerformanceII::Command43_Click() {
   } else {
     code = RunAndWait(run);
   }
-  if (AutoTuneMode) return;
+  std::string failure;
   if (code == -1) {
-    MsgBox("The disk defragmenter could not be started:\r\n\r\n" + run, MB_OK | MB_ICONEXCLAMATION);
+    failure = "The disk defragmenter could not be started:\r\n\r\n" + run;
   } else if (code != 0) {
-    MsgBox("The disk defragmenter ended with exit code " + std::to_string(code) + ":\r\n\r\n" + run,
-           MB_OK | MB_ICONEXCLAMATION);
+    failure = "The disk defragmenter ended with exit code " + std::to_string(code) + ":\r\n\r\n" + run;
+  }
+  if (AutoTuneMode) {
+    if (!failure.empty()) ReportAutoTuneFailure(failure);
+    return;
+  }
+  if (!failure.empty()) {
+    MsgBox(failure, MB_OK | MB_ICONEXCLAMATION);
   } else if (!native) {
     MsgBox(LoadResString(96) + " " + drive, MB_OK | MB_ICONINFORMATION);
   }
@@ -319,13 +347,13 @@ void FrmPerformanceII::Command43_Click() {
 void FrmPerformanceII::Command64_Click() {
   // RegSetValueEx replaces a value of any type: nothing needs deleting first.
   std::vector<Part> failed;
-  const bool written = WriteButtonRow(kProcessorCheck, false, &failed);
-  if (AutoTuneMode) return;
-  if (!written) {
-    MsgBox("The Processor Check Routine could not be enabled: this value could not be written "
-           "to the registry:\r\n\r\n" + ValuePath(failed.front()),
-           MB_OK | MB_ICONEXCLAMATION);
+  if (!WriteButtonRow(kProcessorCheck, false, &failed)) {
+    const std::string text =
+        "The Processor Check Routine could not be enabled: this value could not be written "
+        "to the registry:\r\n\r\n" + ValuePath(failed.front());
+    if (AutoTuneMode) ReportAutoTuneFailure(text);
+    else MsgBox(text, MB_OK | MB_ICONEXCLAMATION);
     return;
   }
-  MsgBox(LoadResString(529), MB_OK | MB_ICONINFORMATION);
+  if (!AutoTuneMode) MsgBox(LoadResString(529), MB_OK | MB_ICONINFORMATION);
 }

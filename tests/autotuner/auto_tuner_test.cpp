@@ -1,11 +1,12 @@
 // The Auto Tuner dialog opened from the main window and run on the real pages, registry,
 // service manager (with the known-service dummies) and folders of the test prefix: what
 // every step shows and changes, the one closing message, the pages the run leaves loaded and
-// hidden, a second run on those pages, the defragmentation question of 32-bit Windows, and a
-// click and a close that reach the dialog during a run.
+// hidden, a second run on those pages, the defragmentation question of 32-bit Windows, the
+// closing message that names what steps could not do, a click and a close that reach the
+// dialog during a run, and a close of the main window that waits for the run's end.
 //
-// The temporary folders and the Windows folder (the prefetch files, its Temp) are scratch
-// folders of the test's own. The pauses between the steps run on a test clock, which also
+// The temporary folders and the Windows folder (the prefetch files, its Temp, what the
+// shortcut-arrow row runs) are scratch folders of the test's own. The pauses between the steps run on a test clock, which also
 // looks at the dialog and the program at each pause.
 #include <gtest/gtest.h>
 
@@ -33,6 +34,8 @@
 #include "support/main_window.h"
 #include "support/scoped_environment.h"
 #include "support/scoped_registry_values.h"
+#include "support/test_service.h"
+#include "tweaks/FolderDelete.h"
 
 namespace {
 
@@ -205,6 +208,13 @@ class AutoTuner : public KnownServicesTest {
     MakeFile(tmp_.Sub(L"other.tmp"));
     MakeFile(windows_.Sub(L"Temp\\system.tmp"));
     MakeFile(windows_.Sub(L"Prefetch\\APP.EXE-12345678.pf"));
+    // What the miscellaneous Save runs from the Windows folder for the shortcut arrows: the
+    // registry editor and the installer's import files (which the test runner puts in the
+    // prefix's Windows folder).
+    for (const wchar_t* file : {L"regedit.exe", L"Restore_Shortcut_Arrow.reg", L"64-bit_Remove_Shortcut_Arrow.reg"}) {
+      ASSERT_TRUE(CopyFileW((std::wstring(L"C:\\windows\\") + file).c_str(), windows_.Sub(file).c_str(), FALSE))
+          << Narrow(file);
+    }
     // Services that the Safe preset changes.
     ASSERT_TRUE(ArrangeKnownService("TrkWks", SERVICE_AUTO_START, 0));
     ASSERT_TRUE(ArrangeKnownService("Browser", SERVICE_AUTO_START, 0));
@@ -393,6 +403,81 @@ TEST_F(AutoTuner, On32BitWindowsTheDefragmentationIsAskedInAutoTuneModeAndNoStar
   ExpectPagesLeftLoadedAndHidden(true);
 }
 
+// ---- steps that could not do everything ------------------------------------------------------
+
+// What the closing message says when steps could not do everything: each such step's text
+// with what its operation would have said outside a run, and the restart.
+std::string NotDoneMessage(const std::vector<std::pair<int, std::string>>& steps) {
+  std::string text =
+      "Quenvor has finished automatically optimizing your computer, but not every step could "
+      "do all of its work.";
+  for (const auto& [step, failure] : steps) text += "\r\n\r\n" + LoadResString(step) + ":\r\n" + failure;
+  return text +
+         "\r\n\r\nThe changes that were made take effect when Windows restarts: when you close "
+         "Quenvor, you will be asked to reboot.";
+}
+
+TEST_F(AutoTuner, WhatTheStepsCouldNotDoIsNamedInPlaceOfTheFinishedMessage) {
+  // The performance Save cannot write the priority value, the temporary-folder cleaner
+  // refuses a TMP that is not on a drive, the Safe preset cannot change Browser (the
+  // service manager refuses every change to a service marked for deletion), and the
+  // processor check cannot write its value.
+  ASSERT_TRUE(dummies->IsDummy("Browser"));
+  ScopedKeyAccess priority(kPriority.root, kPriority.key, KEY_QUERY_VALUE);
+  ScopedKeyAccess sessionManager(kSessionManager.root, kSessionManager.key, KEY_QUERY_VALUE);
+  ASSERT_TRUE(priority.Applied() && sessionManager.Applied());
+  const std::string share = "\\\\server\\share\\Temp";
+  ScopedEnvironmentVariable tmp("TMP", share.c_str());
+  dialogs.AnswerMessageBox(IDOK);
+  {
+    ScopedServiceMarkedForDeletion browser("Browser");
+    ASSERT_TRUE(browser.Marked());
+    OpenAndRun();
+  }
+  dummies->Recreate("Browser");
+
+  // The run went through every step all the same.
+  EXPECT_EQ(clock.pauses, PausesOfARun(kSteps64, 8));
+  EXPECT_EQ(Value(kFileSystem, "NtfsDisable8dot3NameCreation"), "dword:0");
+  EXPECT_EQ(Value(kPriority, "Win32PrioritySeparation"), "missing");
+  EXPECT_FALSE(Exists(temp_.Sub(L"old.tmp")));
+  EXPECT_EQ(ReadKnownServiceState("TrkWks").startType, static_cast<DWORD>(SERVICE_DISABLED));
+  const auto boxes = dialogs.MessageBoxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  const FakeDialogs::Call& box = boxes[0];
+  const std::string refusal = FolderRefusal(platform::WideFromAnsi(share + "\\"), nullptr);
+  EXPECT_EQ(box.text,
+            NotDoneMessage({
+                {449, "These settings could not be saved to the registry:\r\n\r\n" + LoadResString(294)},
+                {60, "These temporary folders were not cleaned:\r\n\r\n" + share + "\\ (" + refusal + ")"},
+                {30, "These services could not be changed:\r\n\r\n    Computer Browser"},
+                {193, "The Processor Check Routine could not be enabled: this value could not be written to "
+                      "the registry:\r\n\r\nHKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\"
+                      "Session Manager\\ProcessorControl"},
+            }));
+  EXPECT_EQ(box.title, kAppTitle);
+  EXPECT_EQ(box.style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL));
+  EXPECT_TRUE(box.coloured);
+  EXPECT_EQ(dialogs.atBoxes, std::vector<Moment>{AtTheClosingMessage(8)});
+  EXPECT_FALSE(frmOneButton->Loaded());
+}
+
+TEST_F(AutoTuner, On32BitWindowsADefragmenterThatCannotStartIsNamed) {
+  facts.architecture = PROCESSOR_ARCHITECTURE_INTEL;
+  dialogs.AnswerMessageBox(IDYES);  // Wine has no defrag.exe
+  dialogs.AnswerMessageBox(IDOK);
+
+  OpenAndRun();
+
+  EXPECT_EQ(clock.pauses, PausesOfARun(kSteps32, 9));
+  const auto boxes = dialogs.MessageBoxes();
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].text, LoadResString(525));
+  EXPECT_EQ(boxes[1].text,
+            NotDoneMessage({{97, "The disk defragmenter could not be started:\r\n\r\ndefrag c: /u /v"}}));
+  EXPECT_EQ(boxes[1].style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL));
+}
+
 // ---- a click and a close during a run ------------------------------------------------------
 
 TEST_F(AutoTuner, AClickAndACloseThatArriveDuringARunGiveOneRunAndOneMessage) {
@@ -414,6 +499,55 @@ TEST_F(AutoTuner, AClickAndACloseThatArriveDuringARunGiveOneRunAndOneMessage) {
   EXPECT_FALSE(dialog.Running());
   EXPECT_FALSE(AutoTuneMode);
   EXPECT_TRUE(IsWindowEnabled(frmmain->hWnd()));
+}
+
+// End Task sends WM_CLOSE to the main window although the run keeps it disabled.
+TEST_F(AutoTuner, TheMainWindowClosesOnlyWhenARunHasEndedAndOpenPagesAreHeldMeanwhile) {
+  // The clock posts the close at the first step's pause and looks at the program at each
+  // pause.
+  class ClosingClock : public PauseClock {
+   public:
+    struct Look {
+      bool mainLoaded, pageEnabled;
+      bool operator==(const Look&) const = default;
+    };
+    std::vector<Look> looks;
+    std::time_t Now() override {
+      if (readings_++ % 2 == 0) {
+        if (readings_ == 1) PostMessageA(frmmain->hWnd(), WM_CLOSE, 0, 0);
+        looks.push_back({frmmain->Loaded(), IsWindowEnabled(frmPerformance->hWnd()) != 0});
+      }
+      return PauseClock::Now();
+    }
+
+   private:
+    int readings_ = 0;
+  } closingClock;
+  platform::Override<platform::Clock> useClosingClock(closingClock);
+  // The Auto Tuner opened, then a page from the main window, which goes away meanwhile.
+  frmmain->Image4_Click(7);
+  frmmain->Image4_Click(0);
+  ASSERT_TRUE(IsWindowVisible(frmPerformance->hWnd()));
+  ASSERT_TRUE(IsWindowEnabled(frmPerformance->hWnd()));
+  dialogs.AnswerMessageBox(IDOK);
+  dialogs.AnswerRestart(0);
+
+  SendMessageA(frmOneButton->Command1->hWnd(), BM_CLICK, 0, 0);
+  ui::DoEvents();
+
+  // The main window stayed and the page was held throughout; every step ran.
+  using Look = ClosingClock::Look;
+  EXPECT_EQ(closingClock.looks, std::vector<Look>(kSteps64.size(), Look{true, false}));
+  EXPECT_EQ(closingClock.pauses.size(), kSteps64.size());
+  EXPECT_EQ(ProgressRuns(), 1);
+  // Then the close: the closing message first, the restart question after it.
+  const auto& calls = dialogs.Calls();
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[0].kind, FakeDialogs::Kind::MessageBox);
+  EXPECT_EQ(calls[0].text, LoadResString(605));
+  EXPECT_EQ(calls[1].kind, FakeDialogs::Kind::Restart);
+  EXPECT_FALSE(frmmain->Loaded());
+  EXPECT_EQ(ui::LoadedFormCount(), 0) << "the program ends";
 }
 
 TEST_F(AutoTuner, TheCloseBoxIsRefusedWhileARunIsInProgress) {

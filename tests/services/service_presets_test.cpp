@@ -8,6 +8,7 @@
 
 #include <array>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,6 +25,8 @@
 #include "support/known_service_dummies.h"
 #include "support/main_window.h"
 #include "support/scoped_environment.h"
+#include "support/scoped_registry_values.h"
+#include "support/test_service.h"
 
 namespace {
 
@@ -275,26 +278,6 @@ TEST_F(ServicePresets, AMissingServiceIsNoFailureAndPassesNothingToTheServiceBef
   dummies->Recreate("AppMgmt");
 }
 
-// A dummy marked for deletion while the test holds it open: the service manager refuses
-// every change to it.
-class MarkedForDeletion {
- public:
-  explicit MarkedForDeletion(const std::string& key) {
-    manager_ = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
-    service_ = OpenServiceA(manager_, key.c_str(), SERVICE_ALL_ACCESS);
-    marked_ = service_ && DeleteService(service_);
-  }
-  ~MarkedForDeletion() {
-    if (service_) CloseServiceHandle(service_);
-    if (manager_) CloseServiceHandle(manager_);
-  }
-  bool Marked() const { return marked_; }
-
- private:
-  SC_HANDLE manager_ = nullptr, service_ = nullptr;
-  bool marked_ = false;
-};
-
 struct RefusalCase {
   const char* name;
   bool interactive;
@@ -313,8 +296,10 @@ TEST_P(Refusal, ServicesNotChangedAreNamedInsteadOfTheSuccessMessage) {
     dialogs.AnswerMessageBox(IDYES);
     dialogs.AnswerMessageBox(IDOK);
   }
+  TakeAutoTuneFailures();
   {
-    MarkedForDeletion marked("AxInstSV");
+    // The service manager refuses every change to a service marked for deletion.
+    ScopedServiceMarkedForDeletion marked("AxInstSV");
     ASSERT_TRUE(marked.Marked());
     Page().Command68_Click();
   }
@@ -324,7 +309,10 @@ TEST_P(Refusal, ServicesNotChangedAreNamedInsteadOfTheSuccessMessage) {
   EXPECT_TRUE(RestartNeeded);
   EXPECT_FALSE(Exists(PrefetchFile()));
   if (!c.interactive) {
+    // Silent: the services not changed are handed to the Auto Tuner instead.
     EXPECT_TRUE(dialogs.MessageBoxes().empty());
+    EXPECT_EQ(TakeAutoTuneFailures(),
+              std::vector<std::string>{services::ServicesNotChangedList({"ActiveX Installer"})});
     return;
   }
   const auto boxes = dialogs.MessageBoxes();
@@ -347,6 +335,45 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusalCase{"AlreadyRight", true, SERVICE_DEMAND_START, ""},
                     RefusalCase{"SilentRun", false, SERVICE_DISABLED, ""}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Keys that can be read but not written: a service that already has the preset's start
+// type (and "DelayedAutoStart") needs no write, so it is neither written nor named; one
+// whose "DelayedAutoStart" must change is named.
+TEST_F(ServicePresets, AServiceAlreadyAsThePresetWantsItIsNoFailureWhereItsKeyCannotBeWritten) {
+  struct Case {
+    const char* key;
+    DWORD type;
+    std::optional<DWORD> delayed;
+  };
+  const Case cases[] = {
+      {"BFE", SERVICE_AUTO_START, 0},                 // automatic already
+      {"AxInstSV", SERVICE_DEMAND_START, std::nullopt},  // manual already
+      {"CryptSvc", SERVICE_AUTO_START, 1},            // automatic, but with a delayed start
+  };
+  std::vector<std::unique_ptr<ScopedKeyAccess>> readOnly;
+  for (const Case& c : cases) {
+    ASSERT_TRUE(ArrangeKnownService(c.key, c.type, c.delayed)) << c.key;
+    readOnly.push_back(std::make_unique<ScopedKeyAccess>(HKEY_LOCAL_MACHINE,
+                                                         std::string(services::kServicesKey) + c.key,
+                                                         KEY_QUERY_VALUE));
+    ASSERT_TRUE(readOnly.back()->Applied()) << c.key;
+  }
+  dialogs.AnswerMessageBox(IDYES);
+  dialogs.AnswerMessageBox(IDOK);
+
+  Page().Command68_Click();
+  readOnly.clear();
+
+  for (const Case& c : cases) {
+    const KnownServiceState state = ReadKnownServiceState(c.key);
+    EXPECT_EQ(state.startType, c.type) << c.key;
+    EXPECT_EQ(state.delayedAutoStart, c.delayed) << c.key;
+  }
+  const auto boxes = dialogs.MessageBoxes();
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[1].text, services::ServicesNotChangedMessage({"Cryptographic Services"}));
+  EXPECT_EQ(boxes[1].style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+}
 
 TEST(ServicesNotChangedMessage, NamesUpToTwelveServicesAndCountsTheRest) {
   auto names = [](int n) {

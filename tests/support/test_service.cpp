@@ -144,6 +144,17 @@ void ScopedTestService::ReleaseStop() {
   if (stopRelease_) SetEvent(stopRelease_);
 }
 
+ScopedServiceMarkedForDeletion::ScopedServiceMarkedForDeletion(const std::string& name) {
+  manager_ = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
+  service_ = manager_ ? OpenServiceA(manager_, name.c_str(), SERVICE_ALL_ACCESS) : nullptr;
+  marked_ = service_ && DeleteService(service_);
+}
+
+ScopedServiceMarkedForDeletion::~ScopedServiceMarkedForDeletion() {
+  if (service_) CloseServiceHandle(service_);
+  if (manager_) CloseServiceHandle(manager_);
+}
+
 bool WaitUntilServiceGone(SC_HANDLE manager, const std::string& name) {
   const DWORD start = GetTickCount();
   for (;;) {

@@ -43,6 +43,24 @@ class ScopedTestService {
   HANDLE stopRelease_ = nullptr;
 };
 
+// Marks an existing service for deletion while holding it open, for as long as the object
+// lives: the service manager refuses every change to it meanwhile (ChangeServiceConfig gives
+// ERROR_SERVICE_MARKED_FOR_DELETE). When the object goes, the service is deleted: a test
+// makes it again itself.
+class ScopedServiceMarkedForDeletion {
+ public:
+  explicit ScopedServiceMarkedForDeletion(const std::string& name);
+  ~ScopedServiceMarkedForDeletion();
+  ScopedServiceMarkedForDeletion(const ScopedServiceMarkedForDeletion&) = delete;
+  ScopedServiceMarkedForDeletion& operator=(const ScopedServiceMarkedForDeletion&) = delete;
+
+  bool Marked() const { return marked_; }
+
+ private:
+  SC_HANDLE manager_ = nullptr, service_ = nullptr;
+  bool marked_ = false;
+};
+
 // Waits (at most 30 s) until a service marked for deletion is gone: the service manager
 // keeps it, refusing a new service of its name, until its process has ended and its last
 // handle is closed. True when it is gone.

@@ -208,17 +208,58 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         FailureCase{"EnableWithoutTheServices", true, true, true,
                     "Quenvor Speed Boost could not make every change.\r\n\r\nThese services could "
-                    "not be stopped and disabled:\r\n\r\nAppinfo\r\nWSearch"},
+                    "not be stopped:\r\n\r\nAppinfo\r\nWSearch\r\n\r\nThese services could not be "
+                    "disabled:\r\n\r\nAppinfo\r\nWSearch"},
         FailureCase{"DisableWithoutTheServices", false, true, true,
                     "Quenvor Speed Boost could not make every change.\r\n\r\nThese services could "
-                    "not be set to start automatically and started:\r\n\r\nAppinfo\r\nWSearch"},
+                    "not be set to start automatically:\r\n\r\nAppinfo\r\nWSearch\r\n\r\nThese "
+                    "services could not be started:\r\n\r\nAppinfo\r\nWSearch"},
         FailureCase{"NothingWritten", true, false, false,
                     "Quenvor Speed Boost could not make every change.\r\n\r\nThese values could "
                     "not be written to the registry:\r\n\r\nEnableLUA\r\nEnableInstallerDetection\r\n"
                     "PromptOnSecureDesktop\r\nEnableVirtualization\r\nConsentPromptBehaviorAdmin\r\n"
-                    "ConsentPromptBehaviorUser\r\n\r\nThese services could not be stopped and "
-                    "disabled:\r\n\r\nAppinfo\r\nWSearch"}),
+                    "ConsentPromptBehaviorUser\r\n\r\nThese services could not be stopped:\r\n\r\n"
+                    "Appinfo\r\nWSearch\r\n\r\nThese services could not be disabled:\r\n\r\nAppinfo\r\n"
+                    "WSearch"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A service step that fails does not keep the other step from being taken: Appinfo stays
+// "stop pending" after the stop request, and is disabled all the same; its key made
+// read-only, the service manager cannot change its start type (Wine gives 5), and it is
+// started all the same.
+TEST_F(SpeedBoostTest, EachServiceStepIsTakenWhenTheOtherFailedAndTheFailureIsNamed) {
+  constexpr const char* kAppinfoKey = "SYSTEM\\CurrentControlSet\\Services\\Appinfo";
+  ScopedTestService search("WSearch", SERVICE_DEMAND_START);
+  {
+    ScopedTestService appinfo("Appinfo", SERVICE_DEMAND_START, ScopedTestService::kHoldStop);
+    ASSERT_TRUE(ArrangeService("Appinfo", SERVICE_DEMAND_START, true));
+    ASSERT_TRUE(ArrangeService("WSearch", SERVICE_DEMAND_START, true));
+    dialogs.AnswerMessageBox(IDYES);
+    dialogs.AnswerMessageBox(IDOK);
+    Page().Command2_Click();
+    EXPECT_EQ(ReadServiceFacts("Appinfo").startType, static_cast<DWORD>(SERVICE_DISABLED));
+    EXPECT_EQ(Service("WSearch"), "stopped/disabled");
+    appinfo.ReleaseStop();
+  }
+  ExpectBox(dialogs.MessageBoxes().back(),
+            "Quenvor Speed Boost could not make every change.\r\n\r\nThese services could not be "
+            "stopped:\r\n\r\nAppinfo",
+            MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
+
+  ScopedTestService appinfo("Appinfo", SERVICE_DEMAND_START);
+  {
+    ScopedKeyAccess readOnly(HKEY_LOCAL_MACHINE, kAppinfoKey, KEY_QUERY_VALUE);
+    ASSERT_TRUE(readOnly.Applied());
+    dialogs.AnswerMessageBox(IDOK);
+    Page().Command3_Click();
+  }
+  EXPECT_EQ(Service("Appinfo"), "running/demand");
+  EXPECT_EQ(Service("WSearch"), "running/auto");
+  ExpectBox(dialogs.MessageBoxes().back(),
+            "Quenvor Speed Boost could not make every change.\r\n\r\nThese services could not be "
+            "set to start automatically:\r\n\r\nAppinfo",
+            MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
+}
 
 // ---- Game Boost ------------------------------------------------------------------------
 
@@ -345,6 +386,46 @@ TEST_F(GameBoostTest, DeActivateStartsOnlyServicesOfTheList) {
   EXPECT_EQ(ListFile(), "no file");
 }
 
+TEST_F(GameBoostTest, ServicesThatDoNotStartAgainAreNamedInsteadOfTheRestartedMessage) {
+  Dummy("Themes", false);
+  Dummy("TrkWks", false);
+  ASSERT_TRUE(ArrangeService("Themes", SERVICE_DISABLED, false));  // a disabled service does not start
+  {
+    std::ofstream out(ListPath(), std::ios::binary);
+    out << "Themes\r\nTrkWks\r\n";
+  }
+  DeActivate();
+  EXPECT_EQ(Service("TrkWks"), "running/demand");
+  EXPECT_EQ(Service("Themes"), "stopped/disabled");
+  EXPECT_EQ(LastProgress(), LoadResString(421) + " 2 2");
+  ExpectBox(dialogs.MessageBoxes().back(), "Game Boost could not start these services again:\r\n\r\nThemes",
+            MB_OK | MB_ICONEXCLAMATION);
+  EXPECT_EQ(ListFile(), "no file");
+}
+
+TEST_F(GameBoostTest, AListThatCannotBeReadStartsNothingAndStays) {
+  Dummy("Themes", false);
+  {
+    std::ofstream out(ListPath(), std::ios::binary);
+    out << "Themes\r\n";
+  }
+  const int closings = frmprogress->Closings();
+  {
+    // Held open without sharing: the list is found but cannot be opened.
+    HANDLE held = CreateFileA(ListPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    DeActivate();
+    CloseHandle(held);
+  }
+  EXPECT_EQ(Service("Themes"), "stopped/demand");
+  ExpectBox(dialogs.MessageBoxes().back(),
+            "Game Boost could not read its list of stopped services from the file\r\n" + ListPath() +
+                "\r\n\r\nNo service has been started.",
+            MB_OK | MB_ICONEXCLAMATION);
+  EXPECT_EQ(frmprogress->Closings(), closings) << "the progress window was shown";
+  EXPECT_EQ(ListFile(), "Themes\r\n");
+}
+
 TEST_F(GameBoostTest, AHiddenListIsNotFound) {
   Dummy("Themes", false);
   {
@@ -449,8 +530,18 @@ TEST_P(DiskDefrag, RunsTheToolOfTheBitnessAndReportsItsOutcome) {
   }
   dialogs.AnswerMessageBox(c.answer);
   if (c.message) dialogs.AnswerMessageBox(IDOK);
+  TakeAutoTuneFailures();
 
   Page().Command43_Click();
+
+  // In a run, an outcome that the page would report is handed to the Auto Tuner instead.
+  const std::vector<std::string> handedOver = TakeAutoTuneFailures();
+  if (c.autoTune && c.exitCode != 0) {
+    EXPECT_EQ(handedOver, std::vector<std::string>{"The disk defragmenter ended with exit code " +
+                                                   std::to_string(c.exitCode) + ":\r\n\r\n" + c.ran});
+  } else {
+    EXPECT_EQ(handedOver, std::vector<std::string>{});
+  }
 
   if (tool) {
     EXPECT_EQ(tool->CommandLines(), c.ran ? std::vector<std::string>{c.ran} : std::vector<std::string>{});
@@ -509,6 +600,7 @@ TEST_P(ProcessorCheck, WritesZeroWhateverWasThereWithoutLoadingThePage) {
   if (!c.autoTune) dialogs.AnswerMessageBox(IDOK);
   AutoTuneMode = c.autoTune;
   if (!c.writable) RegWriteAccess = KEY_QUERY_VALUE | KEY_WOW64_64KEY;
+  TakeAutoTuneFailures();
   Page().Command64_Click();
   RegWriteAccess = KEY_SET_VALUE | KEY_WOW64_64KEY;
 
@@ -520,6 +612,8 @@ TEST_P(ProcessorCheck, WritesZeroWhateverWasThereWithoutLoadingThePage) {
   const auto boxes = dialogs.MessageBoxes();
   if (c.autoTune) {
     EXPECT_TRUE(boxes.empty());
+    // What the page would have said is handed to the Auto Tuner instead.
+    EXPECT_EQ(TakeAutoTuneFailures().size(), c.writable ? 0u : 1u);
     return;
   }
   ASSERT_EQ(boxes.size(), 1u);
