@@ -380,7 +380,8 @@ bool ApplyNewLines(const std::vector<RegEntry>& entries, AppliedLines& applied, 
     if (BelowDeletedKey(entry, applied)) {
       const std::string keyLine = LineId(entry);
       added.leftOut += !applied.contains(keyLine);
-      for (const RegData& value : entry.values) added.leftOut += !applied.contains(LineId(entry, value));
+      for (const RegData& value : entry.values)
+        added.leftOut += !applied.contains(LineId(entry, value));
       continue;
     }
     // The topmost step that is missing: taking that key away again undoes the creation.
@@ -395,7 +396,7 @@ bool ApplyNewLines(const std::vector<RegEntry>& entries, AppliedLines& applied, 
       }
       existing = path;
     }
-    // A key of the record is there (BelowDeletedKey): this opens it, or creates a new one.
+    // Not below a deleted key: the key is there, or its line is new and it is created.
     platform::RegKey key = platform::RegKey::Create(entry.root, entry.path, KEY_WOW64_64KEY);
     if (!key) {
       if (made) added.keys.pop_back();
