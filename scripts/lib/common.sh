@@ -37,7 +37,8 @@ wine_env() {
 # Replace the links by real folders (a marker file keeps Wine from linking an empty folder
 # again) and remove z:.
 seal_prefix() {
-  local prefix="$1" link target
+  local prefix link target
+  prefix="$(cd "$1" && pwd -P)"  # links are compared resolved
   while IFS= read -r -d '' link; do
     target="$(readlink -f "$link" || true)"
     case "$target" in

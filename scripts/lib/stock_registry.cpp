@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -12,6 +13,10 @@ namespace {
 
 constexpr const char* kHeader = "Windows Registry Editor Version 5.00";
 constexpr const char* kWow64Step = "wow6432node";
+constexpr const char* kStockMark = "stock:";
+// The one policy key that every Windows 7 has, User Account Control's: Wine keeps it with
+// UAC off, so the data may name it, with stock values only.
+constexpr const char* kUacPolicyKey = "software\\microsoft\\windows\\currentversion\\policies\\system";
 
 struct Root {
   const char* name;
@@ -154,6 +159,10 @@ bool ParseData(LineParser& in, RegData& value, std::string& error) {
   return error = "the data must be \"text\", dword:, hex: or hex(<type>):", false;
 }
 
+bool IsUacPolicyKey(const RegEntry& entry) {
+  return entry.root == HKEY_LOCAL_MACHINE && Lower(entry.path) == kUacPolicyKey;
+}
+
 bool ParseKeyLine(const std::string& line, RegEntry& entry, std::string& error) {
   if (line.size() < 2 || line.back() != ']') return error = "a key line must end with ]", false;
   std::string name = line.substr(1, line.size() - 2);
@@ -173,8 +182,9 @@ bool ParseKeyLine(const std::string& line, RegEntry& entry, std::string& error) 
   entry.path = name.substr(slash + 1);
   for (const std::string& step : Steps(entry.path)) {
     if (step.empty()) return error = "the key path has an empty step", false;
-    if (Lower(step) == "policies")
-      return error = "policy keys stay absent: a stock machine has them only when a policy is set",
+    if (Lower(step) == "policies" && !IsUacPolicyKey(entry))
+      return error = "policy keys stay absent: a stock machine has them only when a policy is set "
+                     "(only the UAC key ...\\Policies\\System may be named, with stock: values)",
              false;
   }
   return true;
@@ -183,6 +193,12 @@ bool ParseKeyLine(const std::string& line, RegEntry& entry, std::string& error) 
 bool ParseValueLine(const std::string& line, RegData& value, std::string& error) {
   if (line.back() == '\\') return error = "a value must stay on one line (no \\ continuation)", false;
   LineParser in(line);
+  if (in.TakeWord(kStockMark)) {
+    value.stock = true;
+    in.SkipBlanks();
+    if (!in.Peek('"') && !in.Peek('@'))
+      return error = "stock: marks a value line: stock: \"name\"=... or stock: @=...", false;
+  }
   if (in.Take('@')) {
     value.name.clear();
   } else if (!in.Peek('"')) {
@@ -192,6 +208,23 @@ bool ParseValueLine(const std::string& line, RegData& value, std::string& error)
   }
   if (!in.Take('=')) return error = "= must follow the value's name", false;
   return ParseData(in, value, error);
+}
+
+std::string KeyId(const std::string& rootName, const std::string& path) {
+  return "[" + rootName + "\\" + Lower(path) + "]";
+}
+
+// True when the entry's key, or a key above it, is a key line of the record that is gone:
+// the user deleted it.
+bool BelowDeletedKey(const RegEntry& entry, const AppliedLines& applied) {
+  std::string path;
+  for (const std::string& step : Steps(entry.path)) {
+    path = path.empty() ? step : path + "\\" + step;
+    if (applied.contains(KeyId(entry.rootName, path)) &&
+        !platform::RegKey(entry.root, path, KEY_QUERY_VALUE | KEY_WOW64_64KEY))
+      return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -256,6 +289,8 @@ bool ParseRegFile(const std::string& text, const std::string& file,
     RegData value;
     value.line = number;
     if (!ParseValueLine(line, value, error)) return fail(error);
+    if (IsUacPolicyKey(entries.back()) && !value.stock)
+      return fail("the UAC policy key takes stock: values only, each as Windows 7 stores it");
     for (const RegData& other : entries.back().values)
       if (Lower(other.name) == Lower(value.name))
         return fail("the value is already named on line " + std::to_string(other.line));
@@ -292,8 +327,63 @@ bool LoadRegFolder(const std::string& folder, std::vector<RegEntry>& entries,
   return true;
 }
 
-bool ApplyMissing(const std::vector<RegEntry>& entries, Added& added, std::string& error) {
+std::string LineId(const RegEntry& entry) { return KeyId(entry.rootName, entry.path); }
+
+std::string LineId(const RegEntry& entry, const RegData& value) {
+  std::string id = LineId(entry) + " ";
+  if (value.name.empty()) {
+    id += "@";
+  } else {
+    id += '"';
+    for (char c : Lower(value.name)) {
+      if (c == '\\' || c == '"') id += '\\';
+      id += c;
+    }
+    id += '"';
+  }
+  char number[16];
+  std::snprintf(number, sizeof number, "=hex(%lx):", static_cast<unsigned long>(value.type));
+  id += number;
+  for (size_t i = 0; i < value.bytes.size(); ++i) {
+    std::snprintf(number, sizeof number, i ? ",%02x" : "%02x", value.bytes[i]);
+    id += number;
+  }
+  return id;
+}
+
+bool LoadApplied(const std::string& file, AppliedLines& lines, std::string& error) {
+  if (GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES &&
+      GetLastError() == ERROR_FILE_NOT_FOUND)
+    return true;
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return error = "cannot read the record " + file, false;
+  std::string line;
+  while (std::getline(in, line)) {
+    line = TrimRight(line);
+    if (!line.empty() && line[0] != ';') lines.insert(line);
+  }
+  return true;
+}
+
+bool SaveApplied(const std::string& file, const AppliedLines& lines, std::string& error) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out << "; The lines of the Windows 7 data applied to this prefix, never applied again.\n";
+  for (const std::string& line : lines) out << line << "\n";
+  out.close();
+  if (!out) return error = "cannot write the record " + file, false;
+  return true;
+}
+
+bool ApplyNewLines(const std::vector<RegEntry>& entries, AppliedLines& applied, Added& added,
+                   std::string& error) {
   for (const RegEntry& entry : entries) {
+    if (BelowDeletedKey(entry, applied)) {
+      const std::string keyLine = LineId(entry);
+      added.leftOut += !applied.contains(keyLine);
+      for (const RegData& value : entry.values)
+        added.leftOut += !applied.contains(LineId(entry, value));
+      continue;
+    }
     // The topmost step that is missing: taking that key away again undoes the creation.
     std::string existing;
     bool made = false;
@@ -306,24 +396,38 @@ bool ApplyMissing(const std::vector<RegEntry>& entries, Added& added, std::strin
       }
       existing = path;
     }
-    if (made) ++added.keysCreated;
+    // Not below a deleted key: the key is there, or its line is new and it is created.
     platform::RegKey key = platform::RegKey::Create(entry.root, entry.path, KEY_WOW64_64KEY);
     if (!key) {
+      if (made) added.keys.pop_back();
       error = entry.file + ":" + std::to_string(entry.line) + ": cannot create " + entry.Name() +
               " (error " + std::to_string(key.OpenError()) + ")";
       return false;
     }
+    if (made) ++added.keysCreated;
+    applied.insert(LineId(entry));
     for (const RegData& value : entry.values) {
-      if (key.Read(value.name)) continue;
-      LONG rc = RegSetValueExA(key.Handle(), value.name.c_str(), 0, value.type,
-                               value.bytes.data(), static_cast<DWORD>(value.bytes.size()));
-      if (rc != ERROR_SUCCESS) {
-        error = entry.file + ":" + std::to_string(value.line) + ": cannot set " + entry.Name() +
-                " \"" + value.name + "\" (error " + std::to_string(rc) + ")";
-        return false;
+      const std::string line = LineId(entry, value);
+      if (applied.contains(line)) continue;
+      const std::optional<platform::RegValue> current = key.Read(value.name);
+      const bool holdsData = current && current->type == value.type && current->data == value.bytes;
+      if (value.stock ? !holdsData : !current) {
+        LONG rc = RegSetValueExA(key.Handle(), value.name.c_str(), 0, value.type,
+                                 value.bytes.data(), static_cast<DWORD>(value.bytes.size()));
+        if (rc != ERROR_SUCCESS) {
+          error = entry.file + ":" + std::to_string(value.line) + ": cannot set " + entry.Name() +
+                  " \"" + value.name + "\" (error " + std::to_string(rc) + ")";
+          return false;
+        }
+        if (current) {
+          added.replaced.push_back({entry.root, entry.path, value.name, *current});
+          ++added.stockSet;
+        } else {
+          if (!made) added.values.push_back({entry.root, entry.path, value.name});
+          ++added.valuesSet;
+        }
       }
-      if (!made) added.values.push_back({entry.root, entry.path, value.name});
-      ++added.valuesSet;
+      applied.insert(line);
     }
   }
   return true;

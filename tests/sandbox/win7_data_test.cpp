@@ -1,16 +1,19 @@
 // The sandbox's Windows 7 data (scripts/win7/*.reg, copied beside the test program by
 // prepare.sh): every file parses, and applying it to the fresh test prefix leaves no key or
-// value missing in its view. Applying only adds, so a sandbox keeps what its user changed.
-// The data test takes away what it added: the other tests see a fresh prefix.
+// value missing in its view. Applying goes by the record of the lines applied before, so a
+// sandbox keeps what its user deleted or changed. The data test takes away what it added
+// and puts back what it replaced: the other tests see a fresh prefix.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <algorithm>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "maintenance/frmSharedDLLs.h"
 #include "platform/registry.h"
 #include "scripts/lib/stock_registry.h"
 #include "support/registry_fixture.h"
@@ -40,12 +43,25 @@ bool KeyExists(HKEY root, const std::string& path, REGSAM view) {
   return platform::RegKey(root, path, KEY_QUERY_VALUE | view).IsOpen();
 }
 
-// Takes away what ApplyMissing added.
+// Takes away what ApplyNewLines added and puts back what it replaced.
 void Remove(const stock::Added& added) {
+  for (const auto& value : added.replaced)
+    RegSetValueExA(platform::RegKey(value.root, value.path, KEY_SET_VALUE | KEY_WOW64_64KEY).Handle(),
+                   value.name.c_str(), 0, value.before.type, value.before.data.data(),
+                   static_cast<DWORD>(value.before.data.size()));
   for (const auto& value : added.values)
     platform::RegKey(value.root, value.path, KEY_SET_VALUE | KEY_WOW64_64KEY)
         .DeleteValue(value.name);
   for (const auto& key : added.keys) DeleteRegistryTree(key.root, key.path, KEY_WOW64_64KEY);
+}
+
+std::set<std::string> LinesOf(const std::string& text) {
+  std::set<std::string> lines;
+  for (const stock::RegEntry& entry : Parse(text)) {
+    lines.insert(stock::LineId(entry));
+    for (const stock::RegData& value : entry.values) lines.insert(stock::LineId(entry, value));
+  }
+  return lines;
 }
 
 // ---- The format -------------------------------------------------------------------------
@@ -132,6 +148,18 @@ TEST(StockRegistryFormat, FaultsNameTheirLine) {
       {"[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer]\n",
        true, 2, "policy keys stay absent"},
       {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Policies\\Microsoft]\n", true, 2, "policy keys"},
+      // The UAC key only, in the native view, with stock values only.
+      {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System]\n"
+       "stock: \"EnableLUA\"=dword:00000001\n\"ConsentPromptBehaviorUser\"=dword:00000003\n",
+       true, 4, "stock: values only"},
+      {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Policies\\System]\n",
+       true, 2, "policy keys stay absent"},
+      {"[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System]\n", true, 2,
+       "policy keys stay absent"},
+      {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System\\UIPI]\n",
+       true, 2, "policy keys stay absent"},
+      {"[HKEY_CURRENT_USER\\A]\nstock: [HKEY_CURRENT_USER\\B]\n", true, 3, "marks a value line"},
+      {"[HKEY_CURRENT_USER\\A]\nstock:\n", true, 3, "marks a value line"},
       {"[HKEY_CURRENT_USER\\A]\n[HKEY_CURRENT_USER\\a]\n", true, 3, "already named on line 2"},
       {"[HKEY_CURRENT_USER\\A]\n\"V\"=\"1\"\n\"v\"=\"2\"\n", true, 4, "already named on line 3"},
       {"[HKEY_CURRENT_USER\\A]\nV=1\n", true, 3, "a line is a key"},
@@ -146,6 +174,63 @@ TEST(StockRegistryFormat, FaultsNameTheirLine) {
     EXPECT_FALSE(stock::ParseRegFile(text, "bad.reg", entries, error));
     EXPECT_NE(error.find("bad.reg:" + std::to_string(c.line) + ": "), std::string::npos) << error;
     EXPECT_NE(error.find(c.says), std::string::npos) << error;
+  }
+}
+
+TEST(StockRegistryFormat, StockMarksValuesAndOpensTheUacPolicyKey) {
+  auto entries = Parse(Header() +
+                       "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System]\n"
+                       "stock: \"EnableLUA\"=dword:00000001\n"
+                       "stock:@=\"\"\n"
+                       "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Internet Explorer]\n"
+                       "stock:  \"Version\"=\"8.0\"\n"
+                       "\"Plain\"=dword:00000000\n");
+  ASSERT_EQ(entries.size(), 2u);
+  ASSERT_EQ(entries[0].values.size(), 2u);
+  EXPECT_EQ(entries[0].values[0].name, "EnableLUA");
+  EXPECT_TRUE(entries[0].values[0].stock);
+  EXPECT_EQ(entries[0].values[1].name, "");
+  EXPECT_TRUE(entries[0].values[1].stock);
+  ASSERT_EQ(entries[1].values.size(), 2u);
+  EXPECT_TRUE(entries[1].values[0].stock);
+  EXPECT_EQ(entries[1].values[0].bytes, (std::vector<BYTE>{'8', '.', '0', 0}));
+  EXPECT_FALSE(entries[1].values[1].stock);
+}
+
+// ---- The record of applied lines ---------------------------------------------------------
+
+// A line is its key, value name and data: a comment, a moved line, names in another case,
+// the same bytes written otherwise or a stock marking leave the lines as they were.
+TEST(StockRegistryRecord, ALineIsItsKeyNameAndDataNotItsPlace) {
+  const std::string data = Header() +
+                           "[HKEY_CURRENT_USER\\Software\\A]\n"
+                           "\"V\"=dword:00000001\n"
+                           "\"T\"=\"x\"\n"
+                           "[HKEY_CURRENT_USER\\Software\\B]\n";
+  const std::string moved = Header() +
+                            "; a comment\n"
+                            "[HKEY_CURRENT_USER\\Software\\b]\n"
+                            "\n"
+                            "[HKEY_CURRENT_USER\\SOFTWARE\\a]\n"
+                            "stock: \"t\"=\"x\"\n"
+                            "\"v\"=dword:1\n";
+  EXPECT_EQ(LinesOf(moved), LinesOf(data));
+
+  // Changed data, type, name, key, root or view: a line new to the record.
+  const std::string value = "\"V\"=dword:00000001\n";
+  const std::string known = *LinesOf(Header() + "[HKEY_CURRENT_USER\\Software\\A]\n" + value).rbegin();
+  const std::string changed[] = {
+      "[HKEY_CURRENT_USER\\Software\\A]\n\"V\"=dword:00000002\n",
+      "[HKEY_CURRENT_USER\\Software\\A]\n\"V\"=\"1\"\n",
+      "[HKEY_CURRENT_USER\\Software\\A]\n\"V\"=hex:01,00,00,00\n",
+      "[HKEY_CURRENT_USER\\Software\\A]\n\"W\"=dword:00000001\n",
+      "[HKEY_CURRENT_USER\\Software\\A\\B]\n" + value,
+      "[HKEY_LOCAL_MACHINE\\Software\\A]\n" + value,
+      "[HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\A]\n" + value,
+  };
+  for (const std::string& text : changed) {
+    SCOPED_TRACE(text);
+    EXPECT_FALSE(LinesOf(Header() + text).contains(known));
   }
 }
 
@@ -175,9 +260,10 @@ TEST(StockRegistryApply, AddsWhatIsMissingInTheNamedViewAndKeepsWhatIsThere) {
   ASSERT_EQ(entries.size(), 3u);
   EXPECT_EQ(stock::FindMissing(entries).size(), 3u);  // two keys and Added; Changed is there
 
+  stock::AppliedLines applied;
   stock::Added added;
   std::string error;
-  ASSERT_TRUE(stock::ApplyMissing(entries, added, error)) << error;
+  ASSERT_TRUE(stock::ApplyNewLines(entries, applied, added, error)) << error;
   EXPECT_EQ(added.keysCreated, 2);
   EXPECT_EQ(added.valuesSet, 3);
   EXPECT_TRUE(stock::FindMissing(entries).empty());
@@ -196,11 +282,13 @@ TEST(StockRegistryApply, AddsWhatIsMissingInTheNamedViewAndKeepsWhatIsThere) {
   ASSERT_TRUE(userKey.Read("Added"));
   EXPECT_EQ(userKey.Read("Added")->data, (std::vector<BYTE>{1, 2}));
 
-  // Applying again adds nothing.
-  stock::Added again;
-  ASSERT_TRUE(stock::ApplyMissing(entries, again, error)) << error;
-  EXPECT_EQ(again.keysCreated, 0);
-  EXPECT_EQ(again.valuesSet, 0);
+  // Applying again adds nothing, by the record or, without one, because all is there.
+  for (stock::AppliedLines record : {applied, stock::AppliedLines{}}) {
+    stock::Added again;
+    ASSERT_TRUE(stock::ApplyNewLines(entries, record, again, error)) << error;
+    EXPECT_EQ(again.keysCreated, 0);
+    EXPECT_EQ(again.valuesSet, 0);
+  }
 
   // What was added can be taken away: the topmost new key of each entry, and the value set
   // in a key that was there.
@@ -213,6 +301,114 @@ TEST(StockRegistryApply, AddsWhatIsMissingInTheNamedViewAndKeepsWhatIsThere) {
   EXPECT_EQ(platform::RegKey(HKEY_CURRENT_USER, user.Path(), KEY_QUERY_VALUE | KEY_WOW64_64KEY)
                 .ReadString("Changed", "missing"),
             "by the user");
+}
+
+std::string RecordFile() {
+  char folder[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, folder);
+  return std::string(folder) + "quenvor-applied." + std::to_string(GetCurrentProcessId()) + ".txt";
+}
+
+// The sandbox's user deletes a key and a value and changes another value; then the data
+// changes (a comment, a moved line, new lines, changed data). Applying it, through the
+// record kept in a file between the runs, adds the new lines only: what the user deleted
+// stays deleted, also where a new line lies below the deleted key, and the user's value stays.
+TEST(StockRegistryApply, WhatTheUserDeletedOrChangedStaysWhenTheDataChanges) {
+  ScopedTestKey machine(HKEY_LOCAL_MACHINE);
+  const std::string tools = machine.Sub("NameSpace\\{Tools}");
+  const std::string crash = machine.Sub("CrashControl");
+  const std::string key = "[HKEY_LOCAL_MACHINE\\";
+  const std::string first = Header() +
+                            key + machine.Sub("NameSpace") + "]\n" +
+                            key + tools + "]\n" +
+                            key + crash + "]\n"
+                            "\"AutoReboot\"=dword:00000001\n"
+                            "\"DumpFile\"=\"MEMORY.DMP\"\n";
+  const std::string record = RecordFile();
+  DeleteFileA(record.c_str());
+  stock::AppliedLines applied;
+  stock::Added added;
+  std::string error;
+  ASSERT_TRUE(stock::LoadApplied(record, applied, error)) << error;
+  EXPECT_TRUE(applied.empty()) << "a new prefix has applied nothing";
+  ASSERT_TRUE(stock::ApplyNewLines(Parse(first), applied, added, error)) << error;
+  ASSERT_TRUE(stock::SaveApplied(record, applied, error)) << error;
+  ASSERT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, tools, KEY_WOW64_64KEY));
+
+  DeleteRegistryTree(HKEY_LOCAL_MACHINE, tools, KEY_WOW64_64KEY);
+  {
+    auto crashKey = platform::RegKey::Create(HKEY_LOCAL_MACHINE, crash, KEY_WOW64_64KEY);
+    ASSERT_TRUE(crashKey.DeleteValue("AutoReboot"));
+    ASSERT_TRUE(crashKey.WriteString("DumpFile", "D:\\crash.dmp"));
+  }
+
+  const std::string second = Header() +
+                             "; a new comment\n" +
+                             key + crash + "]\n"
+                             "\"Added\"=dword:00000007\n"
+                             "\"DumpFile\"=\"memory.dmp\"\n"
+                             "\"AutoReboot\"=dword:00000001\n" +
+                             key + machine.Sub("NameSpace") + "]\n" +
+                             key + tools + "]\n"
+                             "@=\"Administrative Tools\"\n" +
+                             key + tools + "\\Sub]\n" +
+                             key + machine.Sub("NameSpace\\{New}") + "]\n";
+  stock::AppliedLines kept;
+  ASSERT_TRUE(stock::LoadApplied(record, kept, error)) << error;
+  DeleteFileA(record.c_str());
+  EXPECT_EQ(kept, applied);
+  stock::Added again;
+  ASSERT_TRUE(stock::ApplyNewLines(Parse(second), kept, again, error)) << error;
+
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, tools, KEY_WOW64_64KEY)) << "the deleted key is back";
+  platform::RegKey crashKey(HKEY_LOCAL_MACHINE, crash, KEY_QUERY_VALUE | KEY_WOW64_64KEY);
+  EXPECT_FALSE(crashKey.Read("AutoReboot")) << "the deleted value is back";
+  EXPECT_EQ(crashKey.ReadString("DumpFile", "missing"), "D:\\crash.dmp");
+  EXPECT_EQ(crashKey.ReadDword("Added", 0), 7u);
+  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, machine.Sub("NameSpace\\{New}"), KEY_WOW64_64KEY));
+  EXPECT_EQ(again.keysCreated, 1);
+  EXPECT_EQ(again.valuesSet, 1);
+  EXPECT_EQ(again.leftOut, 2) << "the new value and key below the deleted key";
+}
+
+// A stock value is set over what the prefix holds when its line is new to the prefix, and
+// never again: the user's later change stays. Corrected data is a new line, set once more.
+TEST(StockRegistryApply, StockValuesAreSetOnceWhenNewToThePrefix) {
+  ScopedTestKey machine(HKEY_LOCAL_MACHINE);
+  platform::RegKey::Create(HKEY_LOCAL_MACHINE, machine.Path(), KEY_WOW64_64KEY)
+      .WriteDword("EnableLUA", 0);  // as Wine keeps it
+  auto read = [&](const char* name) {
+    return platform::RegKey(HKEY_LOCAL_MACHINE, machine.Path(), KEY_QUERY_VALUE | KEY_WOW64_64KEY)
+        .ReadDword(name, 99);
+  };
+  const std::string key = "[HKEY_LOCAL_MACHINE\\" + machine.Path() + "]\n";
+  const std::string values = "stock: \"EnableLUA\"=dword:00000001\n"
+                             "stock: \"ConsentPromptBehaviorAdmin\"=dword:00000005\n";
+  stock::AppliedLines applied;
+  stock::Added added;
+  std::string error;
+  ASSERT_TRUE(stock::ApplyNewLines(Parse(Header() + key + values), applied, added, error)) << error;
+  EXPECT_EQ(read("EnableLUA"), 1u);
+  EXPECT_EQ(read("ConsentPromptBehaviorAdmin"), 5u);
+  EXPECT_EQ(added.stockSet, 1);
+  EXPECT_EQ(added.valuesSet, 1);
+  ASSERT_EQ(added.replaced.size(), 1u);
+  EXPECT_EQ(added.replaced[0].before.data, (std::vector<BYTE>{0, 0, 0, 0}));
+
+  platform::RegKey::Create(HKEY_LOCAL_MACHINE, machine.Path(), KEY_WOW64_64KEY)
+      .WriteDword("EnableLUA", 0);
+  stock::Added again;
+  ASSERT_TRUE(stock::ApplyNewLines(Parse(Header() + "; UAC\n" + key + values), applied, again, error))
+      << error;
+  EXPECT_EQ(read("EnableLUA"), 0u) << "the user's choice is overwritten";
+  EXPECT_EQ(again.stockSet, 0);
+
+  stock::Added corrected;
+  ASSERT_TRUE(stock::ApplyNewLines(Parse(Header() + key + "stock: \"EnableLUA\"=dword:00000002\n"),
+                                   applied, corrected, error))
+      << error;
+  EXPECT_EQ(read("EnableLUA"), 2u);
+  EXPECT_EQ(corrected.stockSet, 1);
 }
 
 TEST(StockRegistryData, EveryFileParses) {
@@ -234,27 +430,64 @@ TEST(StockRegistryData, ApplyingToTheFreshPrefixLeavesNothingMissing) {
   std::string error;
   ASSERT_TRUE(stock::LoadRegFolder(DataFolder(), entries, files, error)) << error;
   const std::vector<std::string> before = stock::FindMissing(entries);
-  // Which values this run sets: those it then must hold as the data says.
-  std::vector<std::pair<const stock::RegEntry*, const stock::RegData*>> missingValues;
+  // Which values this run sets: those it then must hold as the data says. Stock values are
+  // set whatever the prefix holds; the test puts back what they replace.
+  std::vector<std::pair<const stock::RegEntry*, const stock::RegData*>> setValues;
+  auto describe = [](const std::optional<platform::RegValue>& value) {
+    if (!value) return std::string("missing");
+    return std::to_string(value->type) + ":" + std::string(value->data.begin(), value->data.end());
+  };
+  std::vector<std::string> stockBefore;
   for (const stock::RegEntry& entry : entries)
-    for (const stock::RegData& value : entry.values)
-      if (!Lookup(entry, value.name)) missingValues.push_back({&entry, &value});
+    for (const stock::RegData& value : entry.values) {
+      if (value.stock) stockBefore.push_back(describe(Lookup(entry, value.name)));
+      if (value.stock || !Lookup(entry, value.name)) setValues.push_back({&entry, &value});
+    }
 
+  stock::AppliedLines applied;
   stock::Added added;
-  const bool applied = stock::ApplyMissing(entries, added, error);
+  const bool done = stock::ApplyNewLines(entries, applied, added, error);
   const std::vector<std::string> after = stock::FindMissing(entries);
   std::vector<std::string> wrong;
-  for (const auto& [entry, value] : missingValues) {
+  for (const auto& [entry, value] : setValues) {
     auto stored = Lookup(*entry, value->name);
     if (!stored || stored->type != value->type || stored->data != value->bytes)
       wrong.push_back(entry->file + ":" + std::to_string(value->line));
   }
   Remove(added);
+  std::vector<std::string> stockAfter;
+  for (const stock::RegEntry& entry : entries)
+    for (const stock::RegData& value : entry.values)
+      if (value.stock) stockAfter.push_back(describe(Lookup(entry, value.name)));
 
-  EXPECT_TRUE(applied) << error;
+  EXPECT_TRUE(done) << error;
   EXPECT_TRUE(after.empty()) << "missing after applying, first: " << after.front();
   EXPECT_TRUE(wrong.empty()) << "not stored as the data says: " << wrong.front();
+  EXPECT_EQ(added.leftOut, 0);
   EXPECT_EQ(stock::FindMissing(entries), before) << "the prefix is not as fresh as it was";
+  EXPECT_EQ(stockAfter, stockBefore) << "a replaced value was not put back";
+}
+
+// The shared-DLL key names real files of the prefix and one file that is gone, so that the
+// scan of the shared-DLL page has entries to examine and one to list.
+TEST(StockRegistryData, SharedDllEntriesNameFilesOfThePrefixButOne) {
+  std::vector<stock::RegEntry> entries;
+  std::vector<std::string> files;
+  std::string error;
+  ASSERT_TRUE(stock::LoadRegFolder(DataFolder(), entries, files, error)) << error;
+  const auto shared = std::find_if(entries.begin(), entries.end(), [](const stock::RegEntry& e) {
+    return e.root == HKEY_LOCAL_MACHINE && e.View() == KEY_WOW64_64KEY &&
+           _stricmp(e.ViewPath().c_str(), kSharedDllsKey) == 0;
+  });
+  ASSERT_NE(shared, entries.end()) << "no shared-DLL key in the data";
+  std::string gone;
+  int goneCount = 0;
+  for (const stock::RegData& value : shared->values) {
+    EXPECT_EQ(value.type, static_cast<DWORD>(REG_DWORD)) << value.name;
+    if (!SharedFileExists(value.name)) gone += value.name + " ", ++goneCount;
+  }
+  EXPECT_GE(shared->values.size(), 4u);
+  EXPECT_EQ(goneCount, 1) << "gone: " << gone;
 }
 
 }  // namespace
