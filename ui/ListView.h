@@ -143,7 +143,8 @@ class ListView : public Control {
   void RemoveItem(int index);  // 1-based; later rows move up by one
   void Clear();  // every row goes, the columns stay
   // Sorts the rows by the column whose sort settings were set last (the first column when
-  // none was); rows of equal text keep their order.
+  // none was); rows of equal text keep their order. The window's selection and focus move
+  // with their rows.
   void SortItems();
 
   // Repaints the list now.
