@@ -62,7 +62,11 @@ bool PathMatchesSpec(const std::string& name, const std::string& patterns) {
     longName = Widen(name.substr(0, length));
     wideName = longName.c_str();
   }
-  return PathMatchSpecW(wideName, widePatterns.c_str()) != FALSE;
+  return PathMatchesSpec(wideName, widePatterns.c_str());
+}
+
+bool PathMatchesSpec(const wchar_t* name, const wchar_t* patterns) {
+  return PathMatchSpecW(name, patterns) != FALSE;
 }
 
 }  // namespace platform

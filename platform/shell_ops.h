@@ -21,5 +21,8 @@ ShellDeleteResult ShellDelete(const std::string& path, FILEOP_FLAGS flags);
 // ("*", "?"), without regard to case. `name` counts up to its first NUL. An empty pattern
 // list matches nothing.
 bool PathMatchesSpec(const std::string& name, const std::string& patterns);
+// The same for a wide name and wide patterns (both up to their NUL): the text form above
+// is this one on the wide forms of its name and patterns.
+bool PathMatchesSpec(const wchar_t* name, const wchar_t* patterns);
 
 }  // namespace platform

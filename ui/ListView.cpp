@@ -66,7 +66,7 @@ std::string ListItem::Text() const { return row_->text; }
 
 void ListItem::SetText(const std::string& text) {
   row_->text = text;
-  list_->SetCellWindow(row_->position, 0, text);
+  list_->RedrawRow(row_->position);
 }
 
 std::string ListItem::SubItem(int index) const {
@@ -75,10 +75,11 @@ std::string ListItem::SubItem(int index) const {
 }
 
 void ListItem::SetSubItem(int index, const std::string& text) {
+  // The one check of a sub-item index that is set.
   if (index < 1) throw std::out_of_range("sub-item index");
   if (static_cast<int>(row_->sub.size()) < index) row_->sub.resize(index);
   row_->sub[index - 1] = text;
-  list_->SetCellWindow(row_->position, index, text);
+  list_->RedrawRow(row_->position);
 }
 
 bool ListItem::SetSubItem(int index, const VARIANT& value) {
@@ -95,8 +96,9 @@ bool ListItem::SetSubItem(int index, const VARIANT& value) {
 bool ListItem::Checked() const { return row_->checked; }
 
 void ListItem::SetChecked(bool ticked) {
+  if (row_->checked == ticked) return;
   row_->checked = ticked;
-  list_->SetCheckWindow(row_->position, ticked);
+  if (list_->def_.value & kListCheckBoxes) list_->RedrawRow(row_->position);
 }
 
 // ---------------------------------------------------------------- ListView
@@ -108,7 +110,8 @@ const char* ListView::WindowClass() const { return WC_LISTVIEWA; }
 
 DWORD ListView::WindowStyle() const {
   const int settings = def_.value;
-  DWORD s = WS_TABSTOP | ((settings & kListReport) ? LVS_REPORT : LVS_LIST);
+  // The rows live here; the window asks for those it shows.
+  DWORD s = WS_TABSTOP | LVS_OWNERDATA | ((settings & kListReport) ? LVS_REPORT : LVS_LIST);
   if (!(settings & kListMultiSelect)) s |= LVS_SINGLESEL;
   if (!(settings & kListHideSelection)) s |= LVS_SHOWSELALWAYS;
   // A header that is no button reports no click: only a page that sorts on a click gets
@@ -120,6 +123,7 @@ DWORD ListView::WindowStyle() const {
 void ListView::ResetKindState() {
   columns_.clear();
   rows_.clear();
+  shownCount_ = 0;
   sortColumn_ = 1;
   holds_ = 0;
   painted_ = false;
@@ -132,6 +136,9 @@ void ListView::AfterCreate() {
   if (settings & kListGridLines) ex |= LVS_EX_GRIDLINES;
   if (settings & kListLabelTips) ex |= LVS_EX_LABELTIP;
   SendMessageA(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, ex, ex);
+  // The ticks are ours: the window asks for each row's box (state image 1 clear, 2 ticked)
+  // as it asks for its text.
+  if (settings & kListCheckBoxes) SendMessageA(hwnd_, LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK, 0);
   COLORREF back = back_ != kDefaultColor ? back_ : RGB(255, 255, 255);
   SendMessageA(hwnd_, LVM_SETBKCOLOR, 0, back);
   SendMessageA(hwnd_, LVM_SETTEXTBKCOLOR, 0, back);
@@ -144,7 +151,8 @@ void ListView::AfterCreate() {
     ApplyColumnText(*column);
     ApplyColumnWidth(*column);
   }
-  for (const auto& row : rows_) InsertRowWindow(row->position);
+  shownCount_ = 0;
+  ShowCount();
 }
 
 void ListView::ApplyColumnText(const ListViewColumn& column) {
@@ -183,38 +191,22 @@ int ListView::ColumnCount() {
 
 ListViewColumn& ListView::Column(int index) {
   Touch();
+  // The one check of a column index.
   if (index < 1 || index > static_cast<int>(columns_.size())) throw std::out_of_range("column index");
   return *columns_[index - 1];
 }
 
-void ListView::InsertRowWindow(int position) {
-  if (!hwnd_) return;
-  Row& row = *rows_[position];
-  LVITEMA item{};
-  item.mask = LVIF_TEXT | LVIF_PARAM;
-  item.iItem = position;
-  item.pszText = const_cast<char*>(row.text.c_str());
-  item.lParam = reinterpret_cast<LPARAM>(&row);
-  SendMessageA(hwnd_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-  for (size_t i = 0; i < row.sub.size(); ++i)
-    if (!row.sub[i].empty()) SetCellWindow(position, static_cast<int>(i) + 1, row.sub[i]);
-  if (row.checked) SetCheckWindow(position, true);
+void ListView::ShowCount() {
+  if (!hwnd_ || shownCount_ == rows_.size()) return;
+  // Rows added at the end: only the new rows need painting, and the view stays where it is.
+  const LPARAM flags = rows_.size() > shownCount_ ? LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL : 0;
+  SendMessageA(hwnd_, LVM_SETITEMCOUNT, rows_.size(), flags);
+  shownCount_ = rows_.size();
 }
 
-void ListView::SetCellWindow(int position, int column, const std::string& text) {
-  if (!hwnd_) return;
-  LVITEMA item{};
-  item.iSubItem = column;
-  item.pszText = const_cast<char*>(text.c_str());
-  SendMessageA(hwnd_, LVM_SETITEMTEXTA, position, reinterpret_cast<LPARAM>(&item));
-}
-
-void ListView::SetCheckWindow(int position, bool ticked) {
-  if (!hwnd_ || !(def_.value & kListCheckBoxes)) return;
-  LVITEMA item{};
-  item.stateMask = LVIS_STATEIMAGEMASK;
-  item.state = INDEXTOSTATEIMAGEMASK(ticked ? 2 : 1);
-  SendMessageA(hwnd_, LVM_SETITEMSTATE, position, reinterpret_cast<LPARAM>(&item));
+void ListView::RedrawRow(int position) {
+  if (!hwnd_ || holds_ || position >= static_cast<int>(shownCount_)) return;
+  SendMessageA(hwnd_, LVM_REDRAWITEMS, position, position);
 }
 
 ListItem ListView::AddItem(const std::string& text) {
@@ -224,7 +216,8 @@ ListItem ListView::AddItem(const std::string& text) {
   row->position = static_cast<int>(rows_.size());
   rows_.push_back(std::move(row));
   Row& added = *rows_.back();
-  InsertRowWindow(added.position);
+  // While redraw is held the window learns of the new rows when it is next painted.
+  if (!holds_) ShowCount();
   return ListItem(this, &added);
 }
 
@@ -234,6 +227,7 @@ int ListView::ItemCount() {
 }
 
 ListView::Row& ListView::RowAt(int index) {
+  // The one check of a row index.
   if (index < 1 || index > static_cast<int>(rows_.size())) throw std::out_of_range("list item index");
   return *rows_[index - 1];
 }
@@ -250,15 +244,25 @@ void ListView::Renumber(int from) {
 void ListView::RemoveItem(int index) {
   Touch();
   RowAt(index);
-  if (hwnd_) SendMessageA(hwnd_, LVM_DELETEITEM, index - 1, 0);
+  if (hwnd_) {
+    ShowCount();
+    // The window moves the selection and the focus of the later rows up with them.
+    if (SendMessageA(hwnd_, LVM_DELETEITEM, index - 1, 0)) --shownCount_;
+  }
   rows_.erase(rows_.begin() + (index - 1));
   Renumber(index - 1);
+  if (!holds_) ShowCount();
 }
 
 void ListView::Clear() {
   Touch();
-  if (hwnd_) SendMessageA(hwnd_, LVM_DELETEALLITEMS, 0, 0);
   rows_.clear();
+  if (hwnd_ && shownCount_ > 0) {
+    // One step however long the list: the window holds no rows, only its count, selection
+    // and focus, which all go.
+    SendMessageA(hwnd_, LVM_DELETEALLITEMS, 0, 0);
+    shownCount_ = 0;
+  }
 }
 
 void ListView::SortItems() {
@@ -275,13 +279,35 @@ void ListView::SortItems() {
     int c = lstrcmpiA(key(*a).c_str(), key(*b).c_str());
     return order == kSortDescending ? c > 0 : c < 0;
   });
+  if (!hwnd_) {
+    Renumber(0);
+    return;
+  }
+  ShowCount();
+  // The window keeps the selection and the focus by position: move them with their rows.
+  // A row's position still says where it stood before the sort.
+  const int count = static_cast<int>(rows_.size());
+  std::vector<int> moved(count);  // old position -> new
+  for (int i = 0; i < count; ++i) moved[rows_[i]->position] = i;
+  std::vector<int> selected;
+  for (int i = -1; (i = static_cast<int>(SendMessageA(hwnd_, LVM_GETNEXTITEM, i, LVNI_SELECTED))) >= 0;)
+    selected.push_back(i);
+  const int focused = static_cast<int>(SendMessageA(hwnd_, LVM_GETNEXTITEM, -1, LVNI_FOCUSED));
+  const int mark = static_cast<int>(SendMessageA(hwnd_, LVM_GETSELECTIONMARK, 0, 0));
   Renumber(0);
-  if (!hwnd_) return;
-  // The window orders its rows as ours stand, so a row's selection moves with it.
-  SendMessageA(hwnd_, LVM_SORTITEMS, 0,
-               reinterpret_cast<LPARAM>(+[](LPARAM a, LPARAM b, LPARAM) -> int {
-                 return reinterpret_cast<Row*>(a)->position - reinterpret_cast<Row*>(b)->position;
-               }));
+  LVITEMA state{};
+  state.stateMask = LVIS_SELECTED;
+  state.state = 0;
+  if (!selected.empty()) SendMessageA(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+  state.state = LVIS_SELECTED;
+  for (int old : selected)
+    if (old < count) SendMessageA(hwnd_, LVM_SETITEMSTATE, moved[old], reinterpret_cast<LPARAM>(&state));
+  if (focused >= 0 && focused < count) {
+    state.stateMask = state.state = LVIS_FOCUSED;
+    SendMessageA(hwnd_, LVM_SETITEMSTATE, moved[focused], reinterpret_cast<LPARAM>(&state));
+  }
+  if (mark >= 0 && mark < count) SendMessageA(hwnd_, LVM_SETSELECTIONMARK, 0, moved[mark]);
+  if (!holds_ && count > 0) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void ListView::SetWindowRedraw(bool on) {
@@ -304,6 +330,7 @@ void ListView::HoldRedraw(bool hold) {
     return;
   }
   if (holds_ == 0 || --holds_ > 0) return;
+  ShowCount();
   SetWindowRedraw(true);
   Refresh();
 }
@@ -319,6 +346,7 @@ void ListView::RefreshThrottled() {
   lastPaint_ = now;
   paintPause_ = kRepaintPacingMs;
   if (!hwnd_) return;
+  ShowCount();
   if (holds_) SetWindowRedraw(true);
   Refresh();
   if (holds_) SetWindowRedraw(false);
@@ -326,19 +354,112 @@ void ListView::RefreshThrottled() {
   paintPause_ = std::max<DWORD>(kRepaintPacingMs, took * kPaintShareInverse);
 }
 
+void ListView::ToggleByUser(int position) {
+  if (position < 0 || position >= static_cast<int>(rows_.size())) return;
+  Row& row = *rows_[position];
+  row.checked = !row.checked;
+  RedrawRow(position);
+}
+
+const std::string& ListView::CellText(const Row& row, int column) const {
+  static const std::string empty;
+  if (column == 0) return row.text;
+  return column > 0 && column <= static_cast<int>(row.sub.size()) ? row.sub[column - 1] : empty;
+}
+
+void ListView::FillDisplayInfo(LVITEMA& item) const {
+  if (item.iItem < 0 || item.iItem >= static_cast<int>(rows_.size())) return;
+  const Row& row = *rows_[item.iItem];
+  if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
+    lstrcpynA(item.pszText, CellText(row, item.iSubItem).c_str(), item.cchTextMax);
+  if ((item.mask & LVIF_STATE) && (item.stateMask & LVIS_STATEIMAGEMASK) && item.iSubItem == 0 &&
+      (def_.value & kListCheckBoxes))
+    item.state = (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(row.checked ? 2 : 1);
+}
+
+void ListView::FillDisplayInfo(LVITEMW& item) const {
+  if (item.iItem < 0 || item.iItem >= static_cast<int>(rows_.size())) return;
+  const Row& row = *rows_[item.iItem];
+  if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+    const std::string& text = CellText(row, item.iSubItem);
+    const int length = static_cast<int>(text.size());
+    std::wstring wide(MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), static_cast<int>(wide.size()));
+    lstrcpynW(item.pszText, wide.c_str(), item.cchTextMax);
+  }
+  if ((item.mask & LVIF_STATE) && (item.stateMask & LVIS_STATEIMAGEMASK) && item.iSubItem == 0 &&
+      (def_.value & kListCheckBoxes))
+    item.state = (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(row.checked ? 2 : 1);
+}
+
+// The first row from the start position on (round to the top with LVFI_WRAP) whose text is
+// the one sought, or begins with it (LVFI_PARTIAL), letter case ignored: the window's own
+// search when the user types a row's first letters. -1 when none is.
+int ListView::FindRow(const NMLVFINDITEMA& find) const {
+  const LVFINDINFOA& info = find.lvfi;
+  const int count = static_cast<int>(rows_.size());
+  if (!(info.flags & (LVFI_STRING | LVFI_PARTIAL)) || !info.psz || count == 0) return -1;
+  const std::string sought = info.psz;
+  const int length = static_cast<int>(sought.size());
+  const int start = find.iStart >= 0 && find.iStart < count ? find.iStart : 0;
+  const int span = (info.flags & LVFI_WRAP) ? count : count - start;
+  for (int k = 0; k < span; ++k) {
+    const int i = (start + k) % count;
+    const std::string& text = rows_[i]->text;
+    const bool partial = (info.flags & LVFI_PARTIAL) != 0;
+    if (static_cast<int>(text.size()) < length || (!partial && static_cast<int>(text.size()) != length)) continue;
+    if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, text.data(), length, sought.data(), length) ==
+        CSTR_EQUAL)
+      return i;
+  }
+  return -1;
+}
+
 bool ListView::OnNotify(const NMHDR& header, LRESULT* result) {
   switch (header.code) {
-    case LVN_ITEMCHANGED: {
-      // A tick from the user (a click on the box, the space bar) or from our own calls.
-      const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-      if (!(change.uChanged & LVIF_STATE) ||
-          !((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK))
-        return false;
-      int image = (change.uNewState & LVIS_STATEIMAGEMASK) >> 12;
-      if (change.iItem >= 0 && change.iItem < static_cast<int>(rows_.size()) && image > 0)
-        rows_[change.iItem]->checked = image == 2;
+    case LVN_GETDISPINFOA:
+      FillDisplayInfo(const_cast<NMLVDISPINFOA&>(reinterpret_cast<const NMLVDISPINFOA&>(header)).item);
       *result = 0;
       return true;
+    case LVN_GETDISPINFOW:
+      FillDisplayInfo(const_cast<NMLVDISPINFOW&>(reinterpret_cast<const NMLVDISPINFOW&>(header)).item);
+      *result = 0;
+      return true;
+    case LVN_ODFINDITEMA:
+      *result = FindRow(reinterpret_cast<const NMLVFINDITEMA&>(header));
+      return true;
+    case LVN_ODFINDITEMW: {
+      const auto& wide = reinterpret_cast<const NMLVFINDITEMW&>(header);
+      NMLVFINDITEMA find{};
+      find.iStart = wide.iStart;
+      find.lvfi.flags = wide.lvfi.flags;
+      std::string sought;
+      if (wide.lvfi.psz) {
+        const int n = WideCharToMultiByte(CP_ACP, 0, wide.lvfi.psz, -1, nullptr, 0, nullptr, nullptr);
+        sought.assign(n > 0 ? n - 1 : 0, '\0');
+        WideCharToMultiByte(CP_ACP, 0, wide.lvfi.psz, -1, sought.data(), n, nullptr, nullptr);
+        find.lvfi.psz = sought.c_str();
+      }
+      *result = FindRow(find);
+      return true;
+    }
+    case NM_CLICK: {
+      // A click on a row's box ticks or clears it. The window keeps no tick of an owner-data
+      // row, so it changes nothing itself (and what it reports of the state image is not
+      // read: one click, one change, whichever way the window reports it).
+      if (!(def_.value & kListCheckBoxes)) return false;
+      LVHITTESTINFO hit{};
+      hit.pt = reinterpret_cast<const NMITEMACTIVATE&>(header).ptAction;
+      const int position = static_cast<int>(SendMessageA(hwnd_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+      if (position >= 0 && (hit.flags & LVHT_ONITEMSTATEICON)) ToggleByUser(position);
+      return false;
+    }
+    case LVN_KEYDOWN: {
+      // The space bar ticks or clears the focused row.
+      if (!(def_.value & kListCheckBoxes) || reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey != VK_SPACE)
+        return false;
+      ToggleByUser(static_cast<int>(SendMessageA(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)));
+      return false;
     }
     case LVN_DELETEALLITEMS:
       *result = TRUE;  // no notification per row: clearing a long list stays one step

@@ -17,10 +17,18 @@
 //   for (int i = 1; i <= List1->ItemCount(); ++i)
 //     if (List1->Item(i).Checked()) ...
 //
-// Rows are numbered from 1 and keep the order of adding until the rows are sorted. The rows'
-// texts and ticks live in the control and are mirrored to its window; a user's tick on a
-// row's box is read back at once. Everything resets to the design (no columns, no rows) when
-// the form unloads.
+// Rows are numbered from 1 and keep the order of adding until the rows are sorted. The rows
+// (texts, sub-item texts, ticks) live in the control alone: the window holds none of its own
+// and asks for the rows it shows (owner data), so adding a row costs a push, and emptying a
+// long list is one count change. The window still gives every row's text and tick through
+// the standard messages (LVM_GETITEMTEXT, LVM_GETITEMSTATE, LVM_FINDITEM), to accessibility
+// tools and automation too; it keeps the selection and the focus itself. A user's tick (a
+// click on a row's box, the space bar on the focused row) changes the row at once. While
+// redraw is held off (RedrawOff) the window learns of added rows at the next paced refresh
+// (RefreshThrottled) or when the hold ends. Everything resets to the design (no columns, no
+// rows) when the form unloads.
+#include <windows.h>
+#include <commctrl.h>
 #include <oaidl.h>
 
 #include <functional>
@@ -135,7 +143,8 @@ class ListView : public Control {
   void RemoveItem(int index);  // 1-based; later rows move up by one
   void Clear();  // every row goes, the columns stay
   // Sorts the rows by the column whose sort settings were set last (the first column when
-  // none was); rows of equal text keep their order.
+  // none was); rows of equal text keep their order. The window's selection and focus move
+  // with their rows.
   void SortItems();
 
   // Repaints the list now.
@@ -177,18 +186,26 @@ class ListView : public Control {
   friend class ListViewColumn;
   using Row = ListItem::Row;
 
-  void InsertRowWindow(int position);
-  void SetCellWindow(int position, int column, const std::string& text);
-  void SetCheckWindow(int position, bool ticked);
+  // Tells the window the number of rows when it differs from what the window has.
+  void ShowCount();
+  // Repaints a row that the window shows (nothing while redraw is held off).
+  void RedrawRow(int position);
+  void ToggleByUser(int position);
   void ApplyColumnWidth(const ListViewColumn& column);
   void ApplyColumnText(const ListViewColumn& column);
   void Renumber(int from);
   void HoldRedraw(bool hold);
   void SetWindowRedraw(bool on);
   Row& RowAt(int index);
+  // The window asks for what it shows.
+  void FillDisplayInfo(LVITEMA& item) const;
+  void FillDisplayInfo(LVITEMW& item) const;
+  const std::string& CellText(const Row& row, int column) const;
+  int FindRow(const NMLVFINDITEMA& find) const;
 
   std::vector<std::unique_ptr<ListViewColumn>> columns_;
   std::vector<std::unique_ptr<Row>> rows_;
+  size_t shownCount_ = 0;  // the number of rows the window was last given
   int sortColumn_ = 1;
   int holds_ = 0;
   bool painted_ = false;

@@ -141,4 +141,48 @@ TEST_F(JunkSearchTest, LinksAndNamesTheCodePageCannotShowAreNotFollowed) {
   EXPECT_EQ(Found(), std::vector<std::string>{"snow?.tmp"});
 }
 
+TEST_F(JunkSearchTest, EveryNameIsSeenAsTheAnsiListingShowsIt) {
+  // Code page 1252 (the test prefix's): "\u00e9" and "\u00ef" are in it; the others are not,
+  // and become "?" or the nearest letter the code page has.
+  ASSERT_EQ(GetACP(), 1252u);
+  for (const wchar_t* path : {L"snow\u2603\\inside.tmp",  // "snow?": cannot be listed
+                              L"caf\u0101\\one.tmp",      // "cafa": the folder of that name is listed
+                              L"cafa\\two.tmp",
+                              L"\uff0ehidden\\three.tmp",  // ".hidden": never searched
+                              L"caf\u00e9\\four.tmp", L"na\u00efve.tmp",
+                              L"x.\uff54mp",                // found as "x.tmp"
+                              L"\uff5e.log"})               // found as "~.log"
+    MakeFile(scratch.Sub(path));
+  const JunkSearchState state = Search(true);
+  EXPECT_EQ(Found(), (std::vector<std::string>{"cafa\\two.tmp", "cafa\\two.tmp", "caf\xe9\\four.tmp",
+                                               "na\xefve.tmp", "x.tmp", "~.log"}));
+  EXPECT_EQ(state.FilesFound, 6);
+  // 10 entries in the folder; "snow?", "cafa" twice and "caf\xe9" searched (one more each),
+  // with 0, 3, 3 and 3 entries.
+  EXPECT_EQ(state.FilesScanned, 10 + 4 + 9);
+}
+
+TEST_F(JunkSearchTest, AFolderIsListedWhileItsPatternFitsInMaxPath) {
+  // A folder's listing pattern is its path, "\" and "*.*".
+  const std::string root = Root();
+  struct Case {
+    int patternLength;
+    bool listed;
+  };
+  const Case cases[] = {{MAX_PATH - 1, true}, {MAX_PATH, true}, {MAX_PATH + 1, false}};
+  for (const Case& c : cases) {
+    std::wstring name(c.patternLength - root.size() - 4, L'a');
+    name[0] = static_cast<wchar_t>(L'0' + c.patternLength % 10);
+    MakeFile(scratch.Sub(name + L"\\in.tmp"));
+  }
+  Search(true);
+  ASSERT_EQ(recorder.found.size(), 2u);
+  for (const Case& c : cases) {
+    const char first = static_cast<char>('0' + c.patternLength % 10);
+    const bool found = std::any_of(recorder.found.begin(), recorder.found.end(),
+                                   [&](const std::string& path) { return path[root.size()] == first; });
+    EXPECT_EQ(found, c.listed) << "pattern of " << c.patternLength << " characters";
+  }
+}
+
 }  // namespace

@@ -23,6 +23,19 @@ bool ClickAt(POINT screen) {
   return sent;
 }
 
+bool PressKey(WORD key) {
+  INPUT input[2]{};
+  for (INPUT& event : input) {
+    event.type = INPUT_KEYBOARD;
+    event.ki.wVk = key;
+    event.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+  }
+  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  bool sent = SendInput(2, input, sizeof(INPUT)) == 2;
+  ui::DoEvents();
+  return sent;
+}
+
 POINT CentreOf(HWND window) {
   RECT r{};
   GetWindowRect(window, &r);

@@ -23,6 +23,10 @@
 // lands where the previous click was: a quarter to a third of the clicks between two windows
 // were lost that way, on bare windows as on ours, and none with their own point.
 bool ClickAt(POINT screen);
+// Presses and releases a key (a virtual-key code) as the keyboard does, to the window that
+// has the keyboard focus, then lets the thread handle the input. Returns false when the
+// input could not be injected.
+bool PressKey(WORD key);
 // The centre of a window, in screen coordinates.
 POINT CentreOf(HWND window);
 // A point on the window's close box (found by asking the window what lies under points of

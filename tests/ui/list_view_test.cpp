@@ -9,6 +9,7 @@
 
 #include "platform/seam.h"
 #include "support/fake_clock.h"
+#include "support/real_input.h"
 #include "ui/ListView.h"
 #include "ui/form.h"
 
@@ -136,6 +137,38 @@ class ListViewTest : public testing::Test {
     ClickAt(header, {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
   }
 
+  // Screen points of a row's check box and of its text, in the given list.
+  static POINT BoxPoint(HWND list, int row) {
+    RECT bounds{};
+    bounds.left = LVIR_BOUNDS;
+    SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
+    for (int x = bounds.left; x < bounds.left + 40; ++x) {
+      LVHITTESTINFO hit{};
+      hit.pt = {x, (bounds.top + bounds.bottom) / 2};
+      SendMessageA(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+      if (hit.iItem == row && (hit.flags & LVHT_ONITEMSTATEICON)) {
+        ClientToScreen(list, &hit.pt);
+        return hit.pt;
+      }
+    }
+    ADD_FAILURE() << "no check box found on row " << row;
+    return {-1, -1};
+  }
+  static POINT TextPoint(HWND list, int row) {
+    RECT label{};
+    label.left = LVIR_LABEL;
+    SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&label));
+    POINT p{label.left + 8, (label.top + label.bottom) / 2};
+    ClientToScreen(list, &p);
+    return p;
+  }
+  static int Selected(HWND list) {
+    return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  }
+  static int Focused(HWND list) {
+    return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+  }
+
   FrmListView form;
 };
 
@@ -254,6 +287,110 @@ TEST_F(ListViewTest, TicksFromCodeAndFromAClickOnTheBox) {
   EXPECT_TRUE(form.List1->Item(2).Checked());
   EXPECT_FALSE(WindowTick(0));
   EXPECT_TRUE(WindowTick(1));
+}
+
+TEST_F(ListViewTest, TheUsersClicksOnBoxesAndSpaceBarTickRows) {
+  struct Case {
+    const char* name;
+    ui::ListView& list;
+  };
+  const Case cases[] = {{"report view", *form.List1}, {"the items alone", *form.List3}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const char* name : {"a", "b", "c"}) c.list.AddItem(name);
+    HWND hwnd = c.list.hWnd();
+    auto ticks = [&] {
+      std::vector<bool> row, window;
+      for (int i = 1; i <= c.list.ItemCount(); ++i) {
+        row.push_back(c.list.Item(i).Checked());
+        window.push_back((SendMessageA(hwnd, LVM_GETITEMSTATE, i - 1, LVIS_STATEIMAGEMASK) >> 12) == 2);
+      }
+      EXPECT_EQ(window, row) << "the window shows the rows' ticks";
+      return row;
+    };
+    ASSERT_TRUE(::ClickAt(BoxPoint(hwnd, 0)));
+    EXPECT_EQ(ticks(), (std::vector<bool>{true, false, false}));
+    ASSERT_TRUE(::ClickAt(BoxPoint(hwnd, 1)));
+    ASSERT_TRUE(::ClickAt(BoxPoint(hwnd, 0)));  // a ticked box clears
+    EXPECT_EQ(ticks(), (std::vector<bool>{false, true, false}));
+
+    // A click on a row's text selects it and ticks nothing; the space bar ticks the focused row.
+    ASSERT_TRUE(::ClickAt(TextPoint(hwnd, 2)));
+    EXPECT_EQ(Selected(hwnd), 2);
+    EXPECT_EQ(ticks(), (std::vector<bool>{false, true, false}));
+    ASSERT_EQ(GetFocus(), hwnd);
+    ASSERT_TRUE(PressKey(VK_SPACE));
+    EXPECT_EQ(ticks(), (std::vector<bool>{false, true, true}));
+    ASSERT_TRUE(PressKey(VK_SPACE));
+    EXPECT_EQ(ticks(), (std::vector<bool>{false, true, false}));
+  }
+}
+
+TEST_F(ListViewTest, AUsersHeaderClickSortsAndTheSelectionStaysWithItsRow) {
+  Add("Updater", "c:\\b\\up.exe");
+  Add("audio", "C:\\a\\audio.exe");
+  Add("Backup", "C:\\c\\backup.exe");
+  Add("zip", "c:\\a\\zip.exe");
+  ui::ListItem backup = form.List1->Item(3);
+  backup.SetChecked(true);
+  ASSERT_TRUE(::ClickAt(TextPoint(List(), 2)));
+  ASSERT_EQ(Selected(List()), 2);
+
+  HWND header = reinterpret_cast<HWND>(SendMessageA(List(), LVM_GETHEADER, 0, 0));
+  RECT r{};
+  SendMessageA(header, HDM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
+  POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  ClientToScreen(header, &p);
+  ASSERT_TRUE(::ClickAt(p));
+  EXPECT_EQ(form.clickedKeys, (std::vector<std::string>{"PATH"}));
+  EXPECT_EQ(Names(), (std::vector<std::string>{"audio", "zip", "Updater", "Backup"}));
+  EXPECT_EQ(backup.Index(), 4);
+  EXPECT_EQ(Selected(List()), 3) << "the selection moved with its row";
+  EXPECT_EQ(Focused(List()), 3);
+  EXPECT_EQ(SendMessageA(List(), LVM_GETSELECTEDCOUNT, 0, 0), 1);
+  EXPECT_TRUE(WindowTick(3));
+  EXPECT_EQ(Cell(3, 1), "C:\\c\\backup.exe");
+}
+
+TEST_F(ListViewTest, RowsAreFoundByTheirTextThroughTheWindow) {
+  for (const char* name : {"Updater", "audio", "Backup", "zip", "Audit"}) Add(name, "");
+  // Automation's search.
+  LVFINDINFOA find{};
+  find.flags = LVFI_STRING;
+  find.psz = "backup";
+  EXPECT_EQ(SendMessageA(List(), LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)), 2);
+  find.psz = "back";
+  EXPECT_EQ(SendMessageA(List(), LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)), -1);
+  find.flags = LVFI_PARTIAL;
+  find.psz = "AU";
+  EXPECT_EQ(SendMessageA(List(), LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)), 1);
+
+  // The user types a row's first letter.
+  ASSERT_TRUE(::ClickAt(TextPoint(List(), 0)));
+  ASSERT_TRUE(PressKey('Z'));
+  EXPECT_EQ(Focused(List()), 3);
+  EXPECT_EQ(Selected(List()), 3);
+}
+
+TEST_F(ListViewTest, ALongListEmptiesWhateverTheWindowShowed) {
+  {
+    ui::ListView::RedrawOff quiet(*form.List1);
+    for (int i = 0; i < 2000; ++i) Add("row " + std::to_string(i), "");
+  }
+  SendMessageA(List(), LVM_ENSUREVISIBLE, 1999, FALSE);
+  ASSERT_TRUE(::ClickAt(TextPoint(List(), 1999)));
+  ASSERT_EQ(Selected(List()), 1999);
+  ASSERT_GT(SendMessageA(List(), LVM_GETTOPINDEX, 0, 0), 0);
+
+  form.List1->Clear();
+  EXPECT_EQ(SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0), 0);
+  EXPECT_EQ(SendMessageA(List(), LVM_GETSELECTEDCOUNT, 0, 0), 0);
+  for (const char* name : {"x", "y"}) Add(name, "");
+  ui::DoEvents();
+  EXPECT_EQ(Names(), (std::vector<std::string>{"x", "y"}));
+  EXPECT_EQ(SendMessageA(List(), LVM_GETTOPINDEX, 0, 0), 0) << "the new rows show from the top";
+  EXPECT_EQ(Selected(List()), -1);
+  EXPECT_EQ(Focused(List()), -1);
 }
 
 TEST_F(ListViewTest, AHeaderClickSortsByThatColumnAscendingEveryTime) {
@@ -400,6 +537,7 @@ TEST_F(ListViewTest, FillsRepaintOnceAndPacedRefreshesAtMostEvery100ms) {
     // A long fill shows its progress at a bounded rate, the first call at once.
     for (int i = 0; i < 50; ++i) form.List1->RefreshThrottled();
     EXPECT_EQ(counter.paints, 1);
+    EXPECT_EQ(SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0), 300) << "the paced paint shows the rows so far";
     clock.Advance(99);
     Add("more", "");
     form.List1->RefreshThrottled();
