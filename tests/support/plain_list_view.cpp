@@ -66,9 +66,8 @@ int PlainListView::Count() const { return static_cast<int>(SendMessageA(list_, L
 
 void PlainListView::BringToFront() { ::BringToFront(list_); }
 
-void PlainListView::BeginFill(bool redrawOff) {
-  held_ = redrawOff;
-  if (held_) SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+void PlainListView::BeginFill() {
+  SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
   SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
   next_ = 0;
 }
@@ -87,11 +86,6 @@ void PlainListView::AddRow(const char* text, const char* sub) {
 }
 
 void PlainListView::EndFill() {
-  if (!held_) {
-    UpdateWindow(list_);
-    return;
-  }
-  held_ = false;
   SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
   RedrawWindow(list_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }

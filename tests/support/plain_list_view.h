@@ -26,18 +26,17 @@ class PlainListView {
   // Raises the list's window above the others (the page's among them) and paints it.
   void BringToFront();
 
-  // The old rows deleted; with `redrawOff` the list's redraw held off until EndFill.
-  void BeginFill(bool redrawOff = true);
+  // The list's redraw held off, the old rows deleted.
+  void BeginFill();
   // `sub` is the text of the second column; nullptr sets none.
   void AddRow(const char* text, const char* sub = nullptr);
-  // Redraw on again and one repaint, now (without a hold: what is left to paint, now).
+  // Redraw on again and one repaint, now.
   void EndFill();
 
  private:
   HWND host_ = nullptr;
   HWND list_ = nullptr;
   int next_ = 0;
-  bool held_ = false;
 };
 
 // Raises the top-level window of `window` above the others and paints it, outside the time.
