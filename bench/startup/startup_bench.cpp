@@ -10,7 +10,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -59,6 +59,14 @@ void EmptyRunOnce() {
 
 constexpr REGSAM kRead = KEY_QUERY_VALUE | KEY_WOW64_64KEY;
 
+// `text` begins with `lowerPrefix`, letter case ignored.
+bool StartsWithNoCase(const std::string& text, const char* lowerPrefix, size_t length) {
+  if (text.size() < length) return false;
+  for (size_t i = 0; i < length; ++i)
+    if (std::tolower(static_cast<unsigned char>(text[i])) != lowerPrefix[i]) return false;
+  return true;
+}
+
 // What the Path column shows of a value's bytes: without a pair of quotes that encloses the
 // whole text, "%programfiles%" or "%systemroot%" at the very start replaced by the folder.
 std::string PathText(const BYTE* data, DWORD size, const std::string& programFiles, const std::string& windows) {
@@ -66,12 +74,8 @@ std::string PathText(const BYTE* data, DWORD size, const std::string& programFil
   if (const size_t nul = text.find('\0'); nul != std::string::npos) text.resize(nul);
   if (text.size() >= 2 && text.front() == '"' && text.back() == '"' && text.find('"', 1) == text.size() - 1)
     text = text.substr(1, text.size() - 2);
-  if (CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, text.c_str(), static_cast<int>(std::min<size_t>(text.size(), 14)),
-                     "%programfiles%", 14) == CSTR_EQUAL)
-    text = programFiles + text.substr(14);
-  if (CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, text.c_str(), static_cast<int>(std::min<size_t>(text.size(), 12)),
-                     "%systemroot%", 12) == CSTR_EQUAL)
-    text = windows + text.substr(12);
+  if (StartsWithNoCase(text, "%programfiles%", 14)) text = programFiles + text.substr(14);
+  if (StartsWithNoCase(text, "%systemroot%", 12)) text = windows + text.substr(12);
   return text;
 }
 
