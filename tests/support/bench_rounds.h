@@ -15,13 +15,13 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The times of one side, one per round.
 class Timings {
  public:
   void Add(double seconds) { values_.push_back(seconds); }
-  bool Empty() const { return values_.empty(); }
   int Count() const { return static_cast<int>(values_.size()); }
   double Last() const { return values_.back(); }
   const std::vector<double>& Values() const { return values_; }
