@@ -44,9 +44,9 @@ void RunRounds(int rounds, const std::vector<BenchSide*>& sides, const std::func
       if (side.prepare) side.prepare();
       const double start = Seconds();
       side.run();
+      ui::DoEvents();
       side.times.Add(Seconds() - start);
       if (side.finish) side.finish();
-      ui::DoEvents();
     }
     if (afterRound) afterRound(round);
     std::fflush(stdout);

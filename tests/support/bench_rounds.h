@@ -50,9 +50,10 @@ struct BenchSide {
 void WarmUp(const std::vector<BenchSide*>& sides);
 
 // `rounds` rounds; round r runs the sides starting with side r modulo their count, then the
-// ones after it, in a ring (two sides: first one, then the other). After each side's run the
-// thread's messages are handled, outside the time; `afterRound` (may be empty) is called
-// with the 0-based round once all sides ran.
+// ones after it, in a ring (two sides: first one, then the other). A side's time ends when
+// its run has returned and the thread's messages it left (paints, posted work) have been
+// handled: what a user waits for. `afterRound` (may be empty) is called with the 0-based
+// round once all sides ran.
 void RunRounds(int rounds, const std::vector<BenchSide*>& sides, const std::function<void(int round)>& afterRound);
 
 // The side that went first in the round, as RunRounds ordered them.
