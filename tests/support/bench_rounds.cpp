@@ -26,9 +26,10 @@ std::string Timings::Text() const {
 void WarmUp(const std::vector<BenchSide*>& sides) {
   for (BenchSide* side : sides) {
     if (side->prepare) side->prepare();
-    side->run();
-    if (side->finish) side->finish();
     ui::DoEvents();
+    side->run();
+    ui::DoEvents();
+    if (side->finish) side->finish();
   }
 }
 
