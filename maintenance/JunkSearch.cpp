@@ -21,13 +21,12 @@ bool IsAscii(const wchar_t* name) {
   return true;
 }
 
-// The search lists folders wide and sees every entry as the system's ANSI listing
-// (FindFirstFileA) shows it: the name in the ANSI code page (a character the code page
-// lacks becomes "?", or the nearest letter it has), and a sub-folder searched under that
-// name turned back to wide, as the ANSI listing does with a path it is given. A name of
-// plain ASCII letters is the same either way and is neither converted nor copied; only a
-// file that matches gets its ANSI path. The names are matched as MatchesSpec matches them:
-// the wide form of the ANSI name against the wide patterns.
+// The search lists folders wide, under their real names, and matches every name as it is
+// against the wide patterns. The rows are ANSI text: a character the ANSI code page lacks
+// becomes "?" in a row, never a letter that looks like it (that would name another file,
+// which the page could then delete); the page deletes no row with a "?". A name of plain
+// ASCII letters is the same either way and is neither converted nor copied; only a file
+// that matches gets its ANSI path.
 class Search {
  public:
   Search(JunkSearchState& state, JunkSearchObserver& observer, const std::string& folder)
@@ -40,7 +39,8 @@ class Search {
   // The folder's path is in path_, ending with "\".
   void Folder() {
     const size_t base = path_.size();
-    // The ANSI listing takes a pattern of MAX_PATH characters at most.
+    // The ANSI calls that delete a row take a path of MAX_PATH characters at most, and the
+    // folder's listing pattern is no longer than its files' paths.
     if (base + 3 > MAX_PATH) return;
     path_ += L"*.*";
     WIN32_FIND_DATAW found;
@@ -62,77 +62,58 @@ class Search {
 
   void Entry(const WIN32_FIND_DATAW& found, size_t base) {
     const wchar_t* name = found.cFileName;
-    const bool ascii = IsAscii(name);
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
       // Links lead off the drive or round in a circle; "." and ".." and folders whose name
       // begins with "." are not searched.
-      if ((found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || !state_.SearchSubFolders) return;
-      if (ascii) {
-        if (name[0] == L'.') return;
-        path_ += name;
-      } else {
-        const int n = AnsiName(name);
-        if (n == 0 || ansiName_[0] == '.') return;
-        AppendWide(ansiName_, n);
-      }
+      if (name[0] == L'.' || (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
+          !state_.SearchSubFolders)
+        return;
+      path_ += name;
       path_ += L'\\';
       Folder();
       ansiFolder_ = kNoFolder;  // ansi_ may hold the sub-folder's path now
       CountOne(state_.FilesScanned);
       return;
     }
-    const wchar_t* matched = name;
-    int n = 0;
-    if (!ascii) {
-      n = AnsiName(name);
-      wideName_.assign(Wide(ansiName_, n));
-      matched = wideName_.c_str();
-    }
-    if (!platform::PathMatchesSpec(matched, patterns_.c_str())) return;
+    if (!platform::PathMatchesSpec(name, patterns_.c_str())) return;
     CountOne(state_.FilesFound);
     if (ansiFolder_ != base) {
-      ansi_ = platform::AnsiFromWide(path_.substr(0, base));
+      Ansi(path_.data(), base, ansi_);
       ansiFolder_ = base;
       ansiBase_ = ansi_.size();
     }
     ansi_.resize(ansiBase_);
-    if (ascii)
+    if (IsAscii(name)) {
       for (const wchar_t* c = name; *c; ++c) ansi_ += static_cast<char>(*c);
-    else
-      ansi_.append(ansiName_, n);
+    } else {
+      Ansi(name, wcslen(name), ansiName_);
+      ansi_ += ansiName_;
+    }
     observer_.FileFound(ansi_);
   }
 
-  // The name as the ANSI listing gives it, in ansiName_ (its length; the listing's
-  // buffer holds MAX_PATH - 1 characters).
-  int AnsiName(const wchar_t* name) {
-    int n = WideCharToMultiByte(CP_ACP, 0, name, -1, ansiName_, MAX_PATH, nullptr, nullptr);
-    if (n == 0) {
-      // Longer than the buffer in a code page of two-byte characters: cut.
-      n = WideCharToMultiByte(CP_ACP, 0, name, static_cast<int>(wcslen(name)), ansiName_, MAX_PATH - 1,
-                              nullptr, nullptr);
-      ansiName_[n] = '\0';
-      return n;
-    }
-    return n - 1;
+  // The text in the ANSI code page, "?" for each character that has no exact form there.
+  static void Ansi(const wchar_t* text, size_t length, std::string& ansi) {
+    ansi.clear();
+    if (length == 0) return;
+    const int n = static_cast<int>(length);
+    // UTF-8 holds every character and takes neither the flag nor a default character.
+    const bool utf8 = GetACP() == CP_UTF8;
+    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    const char* question = utf8 ? nullptr : "?";
+    const int size = WideCharToMultiByte(CP_ACP, flags, text, n, nullptr, 0, question, nullptr);
+    if (size <= 0) return;
+    ansi.resize(size);
+    WideCharToMultiByte(CP_ACP, flags, text, n, ansi.data(), size, question, nullptr);
   }
-
-  std::wstring Wide(const char* text, int length) {
-    std::wstring wide(MultiByteToWideChar(CP_ACP, 0, text, length, nullptr, 0), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text, length, wide.data(), static_cast<int>(wide.size()));
-    return wide;
-  }
-
-  void AppendWide(const char* text, int length) { path_ += Wide(text, length); }
 
   JunkSearchState& state_;
   JunkSearchObserver& observer_;
   platform::FolderListing& listing_;
   const std::wstring patterns_;
-  std::wstring path_;        // the one path of the walk
-  std::wstring wideName_;    // a name outside plain ASCII, as the ANSI listing gives it, widened
-  char ansiName_[MAX_PATH];  // that name in ANSI
-  std::string ansi_;         // the ANSI path of the folder listed (up to ansiBase_), then a name
+  std::wstring path_;      // the one path of the walk
+  std::string ansiName_;   // a name outside plain ASCII in ANSI
+  std::string ansi_;       // the ANSI path of the folder listed (up to ansiBase_), then a name
   size_t ansiFolder_ = kNoFolder;  // the length of path_ that ansi_ holds the folder of
   size_t ansiBase_ = 0;
 };

@@ -1,14 +1,13 @@
 #pragma once
 // The junk cleaner's search: files found by name alone against a fixed list of patterns,
-// depth first, every entry seen as the system's ANSI folder listing shows it.
+// depth first.
 //
-// Names and paths are ANSI text as the ANSI listing gives them: a character that the code
-// page lacks becomes "?" or the nearest letter it has, a file is matched and reported under
-// that name, and a sub-folder is searched under it (a "?" in it cannot be listed; a nearest
-// letter may name another folder). A folder whose listing pattern (its path and "*.*")
-// passes MAX_PATH characters cannot be listed. The walk itself lists wide, through one
-// reused path, and converts only what needs it: names outside plain ASCII and the paths
-// of files that match.
+// Names are matched as they are, and folders are searched under their real names. The rows
+// are ANSI text: a character the ANSI code page lacks becomes "?" (never a look-alike letter,
+// which would name another file), and a folder whose listing pattern (its path and "*.*")
+// passes MAX_PATH characters is not searched, as the ANSI calls that delete a row could not
+// reach its files. The walk lists wide, through one reused path, and converts only the
+// paths of files that match.
 //
 // What it counts: every entry met adds 1 to FilesScanned ("." and ".." of a searched
 // folder included), and every sub-folder searched 1 more once its search has ended. It

@@ -141,25 +141,27 @@ TEST_F(JunkSearchTest, LinksAndNamesTheCodePageCannotShowAreNotFollowed) {
   EXPECT_EQ(Found(), std::vector<std::string>{"snow?.tmp"});
 }
 
-TEST_F(JunkSearchTest, EveryNameIsSeenAsTheAnsiListingShowsIt) {
-  // Code page 1252 (the test prefix's): "\u00e9" and "\u00ef" are in it; the others are not,
-  // and become "?" or the nearest letter the code page has.
+TEST_F(JunkSearchTest, NamesAreMatchedAsTheyAreAndShownWithoutLookAlikeLetters) {
+  // Code page 1252 (the test prefix's): "\u00e9" and "\u00ef" are in it; the others are not.
+  // Their look-alike letters there would name other files ("cafa", "x.tmp", "~.log"): a row
+  // shows "?" in their place, and a name is matched as it is.
   ASSERT_EQ(GetACP(), 1252u);
-  for (const wchar_t* path : {L"snow\u2603\\inside.tmp",  // "snow?": cannot be listed
-                              L"caf\u0101\\one.tmp",      // "cafa": the folder of that name is listed
-                              L"cafa\\two.tmp",
-                              L"\uff0ehidden\\three.tmp",  // ".hidden": never searched
+  for (const wchar_t* path : {L"snow\u2603\\inside.tmp",
+                              L"caf\u0101\\one.tmp",      // not "cafa"
+                              L"cafa\\two.tmp",            // found once, not twice
+                              L"\uff0ehidden\\three.tmp",  // not a "." folder: searched
                               L"caf\u00e9\\four.tmp", L"na\u00efve.tmp",
-                              L"x.\uff54mp",                // found as "x.tmp"
-                              L"\uff5e.log"})               // found as "~.log"
+                              L"x.\uff54mp",                // not a ".tmp" name
+                              L"\uff5e.log",                 // not a "~" name
+                              L"\u0101.tmp"})
     MakeFile(scratch.Sub(path));
   const JunkSearchState state = Search(true);
-  EXPECT_EQ(Found(), (std::vector<std::string>{"cafa\\two.tmp", "cafa\\two.tmp", "caf\xe9\\four.tmp",
-                                               "na\xefve.tmp", "x.tmp", "~.log"}));
-  EXPECT_EQ(state.FilesFound, 6);
-  // 10 entries in the folder; "snow?", "cafa" twice and "caf\xe9" searched (one more each),
-  // with 0, 3, 3 and 3 entries.
-  EXPECT_EQ(state.FilesScanned, 10 + 4 + 9);
+  EXPECT_EQ(Found(), (std::vector<std::string>{"?.tmp", "?hidden\\three.tmp", "caf?\\one.tmp",
+                                               "cafa\\two.tmp", "caf\xe9\\four.tmp", "na\xefve.tmp",
+                                               "snow?\\inside.tmp"}));
+  EXPECT_EQ(state.FilesFound, 7);
+  // 11 entries in the folder; five folders searched (one more each), with 3 entries each.
+  EXPECT_EQ(state.FilesScanned, 11 + 5 + 15);
 }
 
 TEST_F(JunkSearchTest, AFolderIsListedWhileItsPatternFitsInMaxPath) {
