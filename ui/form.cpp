@@ -15,14 +15,16 @@ namespace {
 
 constexpr char kFormClass[] = "QuenvorForm";
 
+// Never destroyed: the forms (program-wide objects themselves) use them until the last one
+// is destroyed at the program's end.
 std::vector<Form*>& LoadedList() {
-  static std::vector<Form*> forms;
-  return forms;
+  static auto* forms = new std::vector<Form*>;
+  return *forms;
 }
 
 std::vector<HWND>& PendingDestroy() {
-  static std::vector<HWND> windows;
-  return windows;
+  static auto* windows = new std::vector<HWND>;
+  return *windows;
 }
 
 int g_depth = 0;

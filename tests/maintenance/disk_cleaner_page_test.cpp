@@ -588,8 +588,9 @@ TEST(DiskCleanerWithoutRecycleBin, PageChildRun) {
     expectFilesKept();
     EXPECT_TRUE(page.Loaded());
     EXPECT_TRUE(IsWindowVisible(page.hWnd()));
-    ASSERT_EQ(page.ListView2->ItemCount(), 2) << "the new search's rows stay";
-    EXPECT_TRUE(page.ListView2->Item(1).Checked());
+    // No ASSERT in the test's own body: the main window is closed at its end whatever happens.
+    EXPECT_EQ(page.ListView2->ItemCount(), 2) << "the new search's rows stay";
+    EXPECT_TRUE(page.ListView2->ItemCount() == 2 && page.ListView2->Item(1).Checked());
     EXPECT_FALSE(frmprogress->Loaded());
     EXPECT_TRUE(IsWindowEnabled(page.hWnd()));
   }

@@ -220,8 +220,8 @@ TEST_F(InternetExplorerPageTest, TheDialogsOpenOwnedByThePageAndOnlyOnce) {
 TEST_F(InternetExplorerPageTest, DialogsOpenWhenThePageClosesGoWithItAndOpenAgainWithTheNextPage) {
   ScopedRegistryValues dialogValues{{{HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\PhishingFilter", {"EnabledV8"}},
                                      {HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\Safety\\PrivacIE", {"StartMode"}}}};
-  IEMajorVersion = 8;
   frmmain->Show();
+  IEMajorVersion = 8;  // after the main window read the browser's own
   // Closed with the close button, then with the close box: each time the dialogs open
   // afresh with the page opened anew (they read what the registry holds now), owned by it.
   for (DWORD round = 0; round < 2; ++round) {
