@@ -145,6 +145,12 @@ void FrmDiskCleaner::BindEvents() {
 
 void FrmDiskCleaner::Form_Load() {
   LoadCaptions();
+  // The items alone, each across the list's width (its one column, which the scaler
+  // scales with the list), not cut at the list view's default width.
+  ui::ListView& list = *ListView2;
+  RECT client{};
+  GetClientRect(list.hWnd(), &client);
+  list.AddColumn("PATH", "").SetWidth(client.right * TwipsPerPixel());
   ResizeDiskCleaner();
 }
 
@@ -157,7 +163,8 @@ void FrmDiskCleaner::Command1_Click() { Unload(); }
 bool FrmDiskCleaner::MoveToRecycleBin(const std::string& fileSpec, bool quiet) {
   const std::string path = TrimAtNull(fileSpec);
   if (path.empty() || path.find_first_of("?*") != std::string::npos) return false;
-  return platform::ShellDelete(path, RecycleFlags(quiet)).Succeeded();
+  // The shell's question is owned by the page while it is loaded (without loading it).
+  return platform::ShellDelete(path, RecycleFlags(quiet), Loaded() ? window() : nullptr).Succeeded();
 }
 
 void FrmDiskCleaner::Command22_Click() {
@@ -179,6 +186,7 @@ void FrmDiskCleaner::Command22_Click() {
     // The rows show by the timed refresh while the search runs, and at once when it ends.
     ui::ListView::RedrawOff quiet(list);
     SearchFolder(JunkSearch.SearchRoot, JunkSearch, search);
+    ShowPathsWhole();
   }
   const DWORD end = platform::clock().TickCount();
 
@@ -192,6 +200,14 @@ void FrmDiskCleaner::Command22_Click() {
   Text4->SetText(CleanerCountText(JunkSearch.FilesScanned));
   Text5->SetText(CleanerCountText(JunkSearch.FilesFound));
   Text6->SetText(CleanerTimeText(start, end));
+}
+
+void FrmDiskCleaner::ShowPathsWhole() {
+  // The list view gives the items of a list without columns the width of the first row
+  // that comes into it (a short path cuts all longer ones): its column's width is given
+  // again once the rows are in.
+  ui::ListViewColumn& path = ListView2->Column(1);
+  path.SetWidth(path.Width());
 }
 
 void FrmDiskCleaner::TickAll(bool ticked) {
@@ -209,23 +225,32 @@ void FrmDiskCleaner::Command23_Click() { TickAll(true); }
 void FrmDiskCleaner::Command24_Click() { TickAll(false); }
 
 void FrmDiskCleaner::Command25_Click() {
+  const int load = LoadCount();
   if (MsgBox(LoadResString(36), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+  if (!Loaded() || LoadCount() != load) return;  // closed while the question was up
   frmprogress->Show();
   frmprogress->SetCaption(LoadResString(100));
   ui::ListView& list = *ListView2;
   const int count = list.ItemCount();
   frmprogress->ProgressBar1->SetMax(count);
+  bool interrupted = false;
   for (int i = 1; i <= count; ++i) {
     frmprogress->Advance();
     ui::ListItem row = list.Item(i);
     if (!row.Checked()) continue;
     const std::string path = row.Text();
     // Only what the search found on the drive; one shell call per row.
-    if (UnderSearchRoot(path)) MoveToRecycleBin(path, true);
-    // The shell's question about a file that cannot be recycled has no owner: the page
-    // may have been closed meanwhile, and touching it would load it again.
-    if (!Loaded()) break;
+    if (!UnderSearchRoot(path)) continue;
+    MoveToRecycleBin(path, true);
+    // While the shell asked about a file, messages ran: the page may have been closed
+    // (touching it would load it again), closed and opened anew, or its list changed (by
+    // another press of this button, a new search). The rows counted above are not those
+    // any more: stop, and leave the list as it is now.
+    if (!Loaded() || LoadCount() != load || list.ItemCount() != count) {
+      interrupted = true;
+      break;
+    }
   }
   frmprogress->Unload();
-  if (Loaded()) list.Clear();
+  if (!interrupted) list.Clear();
 }

@@ -30,9 +30,10 @@ class FrmDiskCleaner : public Page {
   void ResizeDiskCleaner();
   // Sends the file to the recycle bin through the shell (SHFileOperationA, FO_DELETE, undo
   // allowed). Quiet: no confirmation and no error window from the shell, except the shell's
-  // question whether to delete for good a file that cannot go to the recycle bin. True
-  // only when the shell reports success and nothing was declined. A path holding "?" or
-  // "*" is refused: false, and nothing is touched.
+  // question whether to delete for good a file that cannot go to the recycle bin, which is
+  // owned by the page while it is loaded and keeps the program disabled while it is up.
+  // True only when the shell reports success and nothing was declined. A path holding "?"
+  // or "*" is refused: false, and nothing is touched.
   bool MoveToRecycleBin(const std::string& fileSpec, bool quiet);
 
   // Handlers, public so that tests press them as a user does.
@@ -61,6 +62,8 @@ class FrmDiskCleaner : public Page {
 
  private:
   void LoadCaptions();
+  // Each row across the list's width, after a fill.
+  void ShowPathsWhole();
   // Ticks or clears every row.
   void TickAll(bool ticked);
 };

@@ -7,60 +7,22 @@
 #include <vector>
 
 #include "platform/dialogs.h"
+#include "platform/modal_to_program.h"
 #include "platform/sound.h"
 #include "platform/system_facts.h"
 
 namespace platform {
 namespace {
 
-// Keeps every window of the program but the box's owner disabled while a message box is
-// up, and gives the box its owner: the one the caller named, else the program's active
-// window, else none, and then the box is task-modal. The system disables the owner (or, for
-// a task-modal box, every window of the thread) and enables it again before the box goes,
-// so that the owner is activated when the box closes; the others come back afterwards.
-class ModalToProgram {
- public:
-  ModalToProgram(HWND owner, UINT style)
-      : owner_(owner ? owner : ActiveWindowOfThisThread()), style_(style) {
-    if (!owner_ && (style & MB_MODEMASK) == MB_APPLMODAL) style_ |= MB_TASKMODAL;
-    EnumThreadWindows(GetCurrentThreadId(), &DisableOne, reinterpret_cast<LPARAM>(this));
-  }
-  ~ModalToProgram() {
-    for (HWND window : disabled_)
-      if (IsWindow(window)) EnableWindow(window, TRUE);
-  }
-  ModalToProgram(const ModalToProgram&) = delete;
-  ModalToProgram& operator=(const ModalToProgram&) = delete;
-
-  HWND Owner() const { return owner_; }
-  UINT Style() const { return style_; }
-
- private:
-  static HWND ActiveWindowOfThisThread() {
-    HWND active = GetActiveWindow();
-    return active && GetWindowThreadProcessId(active, nullptr) == GetCurrentThreadId() ? active
-                                                                                       : nullptr;
-  }
-  static BOOL CALLBACK DisableOne(HWND window, LPARAM self) {
-    auto* modal = reinterpret_cast<ModalToProgram*>(self);
-    if (window != modal->owner_ && IsWindowEnabled(window)) {
-      EnableWindow(window, FALSE);
-      modal->disabled_.push_back(window);
-    }
-    return TRUE;
-  }
-
-  HWND owner_;
-  UINT style_;
-  std::vector<HWND> disabled_;
-};
-
 class RealDialogs final : public Dialogs {
  public:
   int MessageBox(HWND owner, const std::string& text, const std::string& title,
                  UINT style) override {
-    ModalToProgram modal(owner, style);
-    return ::MessageBoxA(modal.Owner(), text.c_str(), title.c_str(), modal.Style());
+    // Without an owner the box is task-modal: the system disables every window of the
+    // thread.
+    ModalToProgram modal(owner);
+    if (!modal.Owner() && (style & MB_MODEMASK) == MB_APPLMODAL) style |= MB_TASKMODAL;
+    return ::MessageBoxA(modal.Owner(), text.c_str(), title.c_str(), style);
   }
 
   int RestartDialog(HWND owner, const std::string& prompt, DWORD flags) override {

@@ -6,6 +6,8 @@
 #include <iterator>
 #include <vector>
 
+#include "platform/modal_to_program.h"
+
 namespace platform {
 namespace {
 
@@ -21,15 +23,16 @@ std::wstring Widen(const std::string& text) {
 
 }  // namespace
 
-ShellDeleteResult ShellDelete(const std::string& path, FILEOP_FLAGS flags) {
+ShellDeleteResult ShellDelete(const std::string& path, FILEOP_FLAGS flags, HWND owner) {
   // The source is a list of paths ended by an empty one: the path and two NULs. A NUL
   // inside the text would start a second path, so the path ends at its first NUL.
   std::string one = path.substr(0, path.find('\0'));
   std::vector<char> from(one.begin(), one.end());
   from.push_back('\0');
   from.push_back('\0');
+  ModalWhileShellWorks modal(owner);
   SHFILEOPSTRUCTA op{};
-  op.hwnd = nullptr;
+  op.hwnd = modal.Owner();
   op.wFunc = FO_DELETE;
   op.pFrom = from.data();
   op.pTo = nullptr;

@@ -14,8 +14,11 @@ struct ShellDeleteResult {
 };
 
 // SHFileOperationA FO_DELETE of one path (the shell expands wildcards in its last
-// component), with no owner window and the given FOF_* flags.
-ShellDeleteResult ShellDelete(const std::string& path, FILEOP_FLAGS flags);
+// component), with the given FOF_* flags. A window the shell opens meanwhile (its question
+// whether to delete a file for good, an error) is owned by `owner`, or when that is null by
+// the program's active window, and keeps the whole program disabled while it is up, as a
+// message box does (see platform/modal_to_program.h).
+ShellDeleteResult ShellDelete(const std::string& path, FILEOP_FLAGS flags, HWND owner);
 
 // PathMatchSpecW: true when `name` matches one of the ";"-separated wildcard patterns
 // ("*", "?"), without regard to case. `name` counts up to its first NUL. An empty pattern

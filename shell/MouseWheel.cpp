@@ -32,8 +32,11 @@ LRESULT CALLBACK WheelWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
   WNDPROC previous = reinterpret_cast<WNDPROC>(g_previous);
   if (message == WM_MOUSEWHEEL && g_form) {
     const auto w = static_cast<int32_t>(wParam), l = static_cast<int32_t>(lParam);
-    g_form->MouseWheel(w & 0xFFFF, static_cast<int32_t>(std::nearbyint(w / 65536.0)), l & 0xFFFF,
-                       static_cast<int32_t>(std::nearbyint(l / 65536.0)));
+    ui::AtWindowProcedure([&]() -> LRESULT {
+      g_form->MouseWheel(w & 0xFFFF, static_cast<int32_t>(std::nearbyint(w / 65536.0)), l & 0xFFFF,
+                         static_cast<int32_t>(std::nearbyint(l / 65536.0)));
+      return 0;
+    }, 0);
   }
   if (message == WM_NCDESTROY && hwnd == g_window) {
     LRESULT r = CallWindowProcA(previous, hwnd, message, wParam, lParam);

@@ -71,7 +71,7 @@ bool DeleteFileShell(const std::string& path, bool noConfirmation) {
   ColorNextDialog(RGB(0, 0, 0), MsgBoxShade(), RGB(0, 0, 0), MsgBoxShade());
   FILEOP_FLAGS flags = FOF_NOERRORUI | (noConfirmation ? FOF_NOCONFIRMATION : 0);
   // The shell reports success when the user declines its question; that is no deletion.
-  return platform::ShellDelete(path, flags).Succeeded();
+  return platform::ShellDelete(path, flags, nullptr).Succeeded();
 }
 
 std::string AddBackslash(const std::string& path) {

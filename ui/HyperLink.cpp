@@ -198,7 +198,8 @@ LRESULT HyperLink::Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 LRESULT CALLBACK HyperLink::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<HyperLink*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   // A window of an unloaded form may live on until no handler is on the stack.
-  if (self && self->window() == hwnd) return self->Handle(hwnd, message, wParam, lParam);
+  if (self && self->window() == hwnd)
+    return AtWindowProcedure([&] { return self->Handle(hwnd, message, wParam, lParam); }, 0);
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 

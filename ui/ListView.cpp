@@ -4,9 +4,9 @@
 #include <oleauto.h>
 
 #include <algorithm>
-#include <stdexcept>
 
 #include "platform/clock.h"
+#include "ui/ProgrammingError.h"
 #include "ui/form.h"
 
 namespace ui {
@@ -38,12 +38,14 @@ std::string NarrowText(BSTR text) {
 // ---------------------------------------------------------------- ListViewColumn
 
 void ListViewColumn::SetText(const std::string& header) {
+  if (!list_) return;  // the stand-in for a column the list lacks
   list_->Touch();
   text_ = header;
   list_->ApplyColumnText(*this);
 }
 
 void ListViewColumn::SetWidth(float twips) {
+  if (!list_) return;
   list_->Touch();
   width_ = twips;
   list_->ApplyColumnWidth(*this);
@@ -51,32 +53,35 @@ void ListViewColumn::SetWidth(float twips) {
 
 void ListViewColumn::SetSortType(int type) {
   sortType_ = type;
-  list_->sortColumn_ = index_;
+  if (list_) list_->sortColumn_ = index_;
 }
 
 void ListViewColumn::SetSortOrder(int order) {
   sortOrder_ = order;
-  list_->sortColumn_ = index_;
+  if (list_) list_->sortColumn_ = index_;
 }
 
 // ---------------------------------------------------------------- ListItem
 
-int ListItem::Index() const { return row_->position + 1; }
-std::string ListItem::Text() const { return row_->text; }
+// An empty handle (what a row index out of range gives) reads as an empty row and changes
+// nothing.
+int ListItem::Index() const { return row_ ? row_->position + 1 : 0; }
+std::string ListItem::Text() const { return row_ ? row_->text : std::string(); }
 
 void ListItem::SetText(const std::string& text) {
+  if (!row_) return;
   row_->text = text;
   list_->RedrawRow(row_->position);
 }
 
 std::string ListItem::SubItem(int index) const {
-  if (index < 1 || index > static_cast<int>(row_->sub.size())) return "";
+  if (!row_ || index < 1 || index > static_cast<int>(row_->sub.size())) return "";
   return row_->sub[index - 1];
 }
 
 void ListItem::SetSubItem(int index, const std::string& text) {
-  // The one check of a sub-item index that is set.
-  if (index < 1) throw std::out_of_range("sub-item index");
+  if (!row_) return;
+  if (index < 1) return ProgrammingError("sub-item index " + std::to_string(index));
   if (static_cast<int>(row_->sub.size()) < index) row_->sub.resize(index);
   row_->sub[index - 1] = text;
   list_->RedrawRow(row_->position);
@@ -93,10 +98,10 @@ bool ListItem::SetSubItem(int index, const VARIANT& value) {
   return converted;
 }
 
-bool ListItem::Checked() const { return row_->checked; }
+bool ListItem::Checked() const { return row_ && row_->checked; }
 
 void ListItem::SetChecked(bool ticked) {
-  if (row_->checked == ticked) return;
+  if (!row_ || row_->checked == ticked) return;
   row_->checked = ticked;
   if (list_->def_.value & kListCheckBoxes) list_->RedrawRow(row_->position);
 }
@@ -191,8 +196,13 @@ int ListView::ColumnCount() {
 
 ListViewColumn& ListView::Column(int index) {
   Touch();
-  // The one check of a column index.
-  if (index < 1 || index > static_cast<int>(columns_.size())) throw std::out_of_range("column index");
+  if (index < 1 || index > static_cast<int>(columns_.size())) {
+    ProgrammingError("column index " + std::to_string(index) + " of " + std::to_string(columns_.size()));
+    // A column of no list: its settings go nowhere.
+    static ListViewColumn standIn(nullptr, 0, "", "");
+    standIn = ListViewColumn(nullptr, 0, "", "");
+    return standIn;
+  }
   return *columns_[index - 1];
 }
 
@@ -226,15 +236,18 @@ int ListView::ItemCount() {
   return static_cast<int>(rows_.size());
 }
 
-ListView::Row& ListView::RowAt(int index) {
-  // The one check of a row index.
-  if (index < 1 || index > static_cast<int>(rows_.size())) throw std::out_of_range("list item index");
-  return *rows_[index - 1];
+ListView::Row* ListView::RowAt(int index) {
+  if (index < 1 || index > static_cast<int>(rows_.size())) {
+    ProgrammingError("list item index " + std::to_string(index) + " of " + std::to_string(rows_.size()));
+    return nullptr;
+  }
+  return rows_[index - 1].get();
 }
 
 ListItem ListView::Item(int index) {
   Touch();
-  return ListItem(this, &RowAt(index));
+  Row* row = RowAt(index);
+  return row ? ListItem(this, row) : ListItem();
 }
 
 void ListView::Renumber(int from) {
@@ -243,7 +256,7 @@ void ListView::Renumber(int from) {
 
 void ListView::RemoveItem(int index) {
   Touch();
-  RowAt(index);
+  if (!RowAt(index)) return;
   if (hwnd_) {
     ShowCount();
     // The window moves the selection and the focus of the later rows up with them.

@@ -98,7 +98,8 @@ class ListViewColumn {
 };
 
 // A handle to one row: valid while the row is in the list (clearing, removing the row or
-// unloading the form ends it); it follows its row through sorts and removals of others.
+// unloading the form ends it); it follows its row through sorts and removals of others. An
+// empty handle reads as an empty row (index 0, "", unticked) and its changes do nothing.
 class ListItem {
  public:
   ListItem() = default;
@@ -134,12 +135,14 @@ class ListView : public Control {
   // Columns: added last; the header text and the key as given.
   ListViewColumn& AddColumn(const std::string& key, const std::string& header);
   int ColumnCount();
-  ListViewColumn& Column(int index);  // 1-based; throws std::out_of_range
+  // 1-based; an index out of range is a programming error and gives a column of no list.
+  ListViewColumn& Column(int index);
 
   // Rows.
   ListItem AddItem(const std::string& text);  // placed last, unticked
   int ItemCount();
-  ListItem Item(int index);  // 1-based; throws std::out_of_range
+  // 1-based; an index out of range is a programming error and gives an empty handle.
+  ListItem Item(int index);
   void RemoveItem(int index);  // 1-based; later rows move up by one
   void Clear();  // every row goes, the columns stay
   // Sorts the rows by the column whose sort settings were set last (the first column when
@@ -196,7 +199,7 @@ class ListView : public Control {
   void Renumber(int from);
   void HoldRedraw(bool hold);
   void SetWindowRedraw(bool on);
-  Row& RowAt(int index);
+  Row* RowAt(int index);  // null (reported) when out of range
   // The window asks for what it shows.
   void FillDisplayInfo(LVITEMA& item) const;
   void FillDisplayInfo(LVITEMW& item) const;

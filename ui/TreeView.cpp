@@ -1,8 +1,7 @@
 #include "ui/TreeView.h"
 
-#include <stdexcept>
-
 #include "ui/PaintPacer.h"
+#include "ui/ProgrammingError.h"
 #include "ui/form.h"
 
 namespace ui {
@@ -50,21 +49,28 @@ HIMAGELIST ImageList::Handle() {
 
 // ---------------------------------------------------------------- TreeNode
 
-const std::string& TreeNode::Key() const { return node_->key; }
-const std::string& TreeNode::Text() const { return node_->text; }
-int TreeNode::Image() const { return node_->image; }
-int TreeNode::SelectedImage() const { return node_->selectedImage; }
-std::string TreeNode::ParentKey() const { return node_->parent ? node_->parent->key : ""; }
+// An empty handle reads as a node with no key, text or children, and changes nothing.
+namespace {
+const std::string kNoText;
+}
+
+const std::string& TreeNode::Key() const { return node_ ? node_->key : kNoText; }
+const std::string& TreeNode::Text() const { return node_ ? node_->text : kNoText; }
+int TreeNode::Image() const { return node_ ? node_->image : 0; }
+int TreeNode::SelectedImage() const { return node_ ? node_->selectedImage : 0; }
+std::string TreeNode::ParentKey() const { return node_ && node_->parent ? node_->parent->key : ""; }
 
 std::vector<std::string> TreeNode::ChildKeys() const {
   std::vector<std::string> keys;
+  if (!node_) return keys;
   for (const Node* child : node_->children) keys.push_back(child->key);
   return keys;
 }
 
-bool TreeNode::Expanded() const { return node_->expanded; }
+bool TreeNode::Expanded() const { return node_ && node_->expanded; }
 
 void TreeNode::SetExpanded(bool expanded) {
+  if (!node_) return;
   node_->expanded = expanded;
   tree_->ExpandWindowItem(*node_);
 }
@@ -156,7 +162,10 @@ int TreeView::NodeCount() {
 
 TreeNode TreeView::Node(int index) {
   Touch();
-  if (index < 1 || index > static_cast<int>(nodes_.size())) throw std::out_of_range("tree node index");
+  if (index < 1 || index > static_cast<int>(nodes_.size())) {
+    ProgrammingError("tree node index " + std::to_string(index) + " of " + std::to_string(nodes_.size()));
+    return TreeNode();
+  }
   return TreeNode(this, nodes_[index - 1].get());
 }
 
@@ -230,8 +239,10 @@ LRESULT CALLBACK TreeView::ClickProc(HWND hwnd, UINT message, WPARAM wParam, LPA
         index >= tree->nodes_.size())
       return 0;
     WindowProcScope scope;
-    tree->PerformNodeClick(tree->nodes_[index]->key);
-    return 0;
+    return AtWindowProcedure([&]() -> LRESULT {
+      tree->PerformNodeClick(tree->nodes_[index]->key);
+      return 0;
+    }, 0);
   }
   if (message == WM_LBUTTONDOWN && tree->hwnd_ == hwnd)
     tree->pressedAt_ = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};

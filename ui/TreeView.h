@@ -59,7 +59,8 @@ class ImageList {
 class TreeView;
 
 // A handle to one node: valid while the node is in the tree (emptying the tree or
-// unloading the form ends it). An empty handle stands for a refused or missing node.
+// unloading the form ends it). An empty handle stands for a refused or missing node; it
+// reads as a node with no key, text or children, and changes nothing.
 class TreeNode {
  public:
   TreeNode() = default;
@@ -97,7 +98,7 @@ class TreeView : public Control {
   TreeNode Add(const std::string& relative, const std::string& key, const std::string& text,
                int image, int selectedImage = 0);
   int NodeCount();
-  TreeNode Node(int index);                // 1-based; throws std::out_of_range
+  TreeNode Node(int index);                // 1-based; out of range: reported, empty
   TreeNode Node(const std::string& key);   // empty when no node has the key
   void Clear();                            // every node goes
 

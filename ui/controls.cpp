@@ -4,12 +4,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
 
 #include "ui/DriveList.h"
 #include "ui/FolderBrowser.h"
 #include "ui/HyperLink.h"
 #include "ui/ListView.h"
+#include "ui/ProgrammingError.h"
 #include "ui/ProgressBar.h"
 #include "ui/TreeView.h"
 #include "ui/form.h"
@@ -79,8 +79,10 @@ std::unique_ptr<Control> MakeControl(Form* form, const Def& def) {
       if (std::string(def.customClass) == kTreeViewClass) return std::make_unique<TreeView>(form, def);
       if (std::string(def.customClass) == kFolderBrowserClass) return std::make_unique<FolderBrowser>(form, def);
       auto it = CustomFactories().find(def.customClass);
-      if (it == CustomFactories().end())
-        throw std::runtime_error(std::string("unknown control class ") + def.customClass);
+      if (it == CustomFactories().end()) {
+        ProgrammingError(std::string("unknown control class ") + def.customClass + " of " + def.name);
+        return nullptr;  // the form goes without it
+      }
       return it->second(form, def);
     }
   }
@@ -697,7 +699,8 @@ void ListControl::AddItem(const std::string& item) {
 
 void ListControl::RemoveItem(int index) {
   Touch();
-  if (index < 0 || index >= static_cast<int>(items_.size())) throw std::out_of_range("list index");
+  if (index < 0 || index >= static_cast<int>(items_.size()))
+    return ProgrammingError("list index " + std::to_string(index) + " of " + std::to_string(items_.size()));
   items_.erase(items_.begin() + index);
   data_.erase(data_.begin() + index);
   if (listIndex_ == index) listIndex_ = -1;
@@ -725,7 +728,8 @@ int ListControl::ListIndex() { Touch(); return listIndex_; }
 
 void ListControl::SetListIndex(int index) {
   Touch();
-  if (index < -1 || index >= static_cast<int>(items_.size())) throw std::out_of_range("list index");
+  if (index < -1 || index >= static_cast<int>(items_.size()))
+    return ProgrammingError("list index " + std::to_string(index) + " of " + std::to_string(items_.size()));
   listIndex_ = index;
   if (hwnd_) SendMessageA(hwnd_, Msg(LB_SETCURSEL), index, 0);
   if (index >= 0) caption_ = items_[index];

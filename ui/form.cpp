@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
 
 #include "platform/system_facts.h"
 
@@ -16,17 +15,22 @@ namespace {
 
 constexpr char kFormClass[] = "QuenvorForm";
 
+// Never destroyed: the forms (program-wide objects themselves) use them until the last one
+// is destroyed at the program's end.
 std::vector<Form*>& LoadedList() {
-  static std::vector<Form*> forms;
-  return forms;
+  static auto* forms = new std::vector<Form*>;
+  return *forms;
 }
 
 std::vector<HWND>& PendingDestroy() {
-  static std::vector<HWND> windows;
-  return windows;
+  static auto* windows = new std::vector<HWND>;
+  return *windows;
 }
 
 int g_depth = 0;
+// Forms being destroyed as objects (the program's end): windows that go with theirs run no
+// handlers.
+int g_formsDestroyed = 0;
 
 using DepthScope = WindowProcScope;
 
@@ -43,7 +47,7 @@ LRESULT CALLBACK FormWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
   if (form && form->window() == hwnd) {
     DepthScope depth;
     bool handled = false;
-    LRESULT r = form->HandleMessage(hwnd, message, wParam, lParam, &handled);
+    LRESULT r = AtWindowProcedure([&] { return form->HandleMessage(hwnd, message, wParam, lParam, &handled); }, 0);
     if (handled) return r;
   }
   return DefWindowProcA(hwnd, message, wParam, lParam);
@@ -86,7 +90,8 @@ LRESULT CALLBACK ContainerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     case WM_CTLCOLORSTATIC: {
       DepthScope depth;
       bool handled = false;
-      LRESULT r = hook.form->HandleMessage(hwnd, message, wParam, lParam, &handled);
+      LRESULT r = AtWindowProcedure(
+          [&] { return hook.form->HandleMessage(hwnd, message, wParam, lParam, &handled); }, 0);
       if (handled) return r;
       break;
     }
@@ -215,24 +220,31 @@ std::vector<int> ArrayIndices(Form* form, const char* name) {
 
 Form::Form(const FormDef& def, std::span<const Def> design)
     : name_(def.name), def_(def), designRows_(design) {
+  // A design error leaves the row out, or places the control on the form itself.
   for (const Def& row : designRows_) {
-    if (Find(row.name, row.index))
-      throw std::logic_error(std::string("duplicate control ") + row.name + " in " + name_);
-    controls_.push_back(MakeControl(this, row));
+    if (Find(row.name, row.index)) {
+      ProgrammingError(std::string("duplicate control ") + row.name + " in " + name_);
+      continue;
+    }
+    if (auto control = MakeControl(this, row)) controls_.push_back(std::move(control));
   }
   for (auto& c : controls_) {
     if (*c->def_.parent) {
       c->container_ = Find(c->def_.parent, c->def_.parentIndex);
       if (!c->container_)
-        throw std::logic_error(std::string("unknown container ") + c->def_.parent + " in " + name_);
+        ProgrammingError(std::string("unknown container ") + c->def_.parent + " in " + name_);
     }
   }
 }
 
 Form::~Form() {
+  auto& loaded = LoadedList();
+  loaded.erase(std::remove(loaded.begin(), loaded.end(), this), loaded.end());
   if (hwnd_ && IsWindow(hwnd_)) {
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+    ++g_formsDestroyed;
     DestroyWindow(hwnd_);
+    --g_formsDestroyed;
   }
   if (menuBar_) DestroyMenu(menuBar_);
 }
@@ -267,6 +279,7 @@ void Form::Load() {
   // The form counts as loaded before Form_Load runs, so that Form_Load may touch its
   // own controls.
   loaded_ = true;
+  ++loadCount_;
   LoadedList().push_back(this);
   tpp_ = static_cast<float>(platform::TwipsPerPixel());
   caption_ = def_.caption;
@@ -397,13 +410,20 @@ void Form::Hide() {
 bool Form::Unload() { return UnloadBecause(kUnloadByCode); }
 
 bool Form::UnloadBecause(int unloadMode) {
-  if (!loaded_) return true;
+  // An Unload from inside Form_Unload (its own, or one it caused) leaves the unloading to
+  // the one under way.
+  if (!loaded_ || unloading_) return true;
   int cancel = 0;
   Form_QueryUnload(cancel, unloadMode);
   if (cancel) return false;
+  if (!loaded_) return true;  // Form_QueryUnload unloaded it already
+  const int load = loadCount_;
+  unloading_ = true;
   Form_Unload(cancel);
+  unloading_ = false;
+  // Its window went meanwhile (the form is unloaded already), or it was loaded anew.
+  if (!loaded_ || loadCount_ != load) return true;
   if (cancel) return false;
-  if (!loaded_) return true;  // Form_Unload unloaded it already
   loaded_ = false;
   visible_ = false;
   auto& loaded = LoadedList();
@@ -412,11 +432,37 @@ bool Form::UnloadBecause(int unloadMode) {
   return true;
 }
 
-void Form::DestroyWindows() {
-  HWND hwnd = hwnd_;
+// The window is being destroyed by another path than Unload: with its owner's window, or
+// by anyone's DestroyWindow. The form is unloaded as by Unload, its Form_Unload run once
+// (unless Unload runs it already) while its controls still have their windows; Cancel
+// cannot keep a window that goes.
+void Form::WindowDestroyed() {
+  if (!loaded_) return;
+  if (!unloading_ && g_formsDestroyed == 0) {
+    int cancel = 0;
+    unloading_ = true;
+    Form_Unload(cancel);
+    unloading_ = false;
+  }
+  if (!loaded_ || !hwnd_) return;
+  SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);  // no handler of this form sees the rest
+  loaded_ = false;
+  visible_ = false;
+  auto& loaded = LoadedList();
+  loaded.erase(std::remove(loaded.begin(), loaded.end(), this), loaded.end());
+  ForgetWindows();
+  menuBar_ = nullptr;  // destroyed with its window
+}
+
+void Form::ForgetWindows() {
   for (auto& c : controls_) c->DetachWindow();
   hwnd_ = nullptr;
   tooltip_ = nullptr;
+}
+
+void Form::DestroyWindows() {
+  HWND hwnd = hwnd_;
+  ForgetWindows();
   if (!hwnd) return;
   // Another window of ours may be the one a user event came from: it goes when no
   // window procedure of ours is on the stack any more.
@@ -645,6 +691,9 @@ LRESULT Form::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_CLOSE:
       UnloadBecause(kUnloadByCloseBox);  // the close box unloads like a close button
       return 0;
+    case WM_DESTROY:
+      WindowDestroyed();
+      break;
     case WM_ACTIVATE: {
       // The default handling gives the focus to the form; a form that is activated again
       // gives it back to the control that had it, then its Form_Activate runs.

@@ -10,8 +10,10 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <typeindex>
 #include <vector>
 
+#include "ui/ProgrammingError.h"
 #include "ui/controls.h"
 #include "ui/design.h"
 
@@ -31,9 +33,15 @@ class Form {
   // Lifecycle.
   void Load();
   bool Loaded() const { return loaded_; }
+  // Changes at every load. A handler that waits in a message loop (a message box, a
+  // question of the shell) compares it with the value from before, to tell that the form
+  // was unloaded meanwhile even when it was loaded again since.
+  int LoadCount() const { return loadCount_; }
   void Show(ShowMode mode = vbModeless, Form* owner = nullptr);
   void Hide();
-  // Runs Form_QueryUnload and Form_Unload; false when cancelled.
+  // Runs Form_QueryUnload and Form_Unload; false when cancelled. A form whose window is
+  // destroyed by another path (with its owner's) is unloaded too, with Form_Unload run once
+  // and its Cancel not heeded.
   bool Unload();
   // Why a form unloads, as Form_QueryUnload is told.
   static constexpr int kUnloadByCloseBox = 0;
@@ -65,6 +73,8 @@ class Form {
   int ControlCount() const { return static_cast<int>(controls_.size()); }
   Control& Controls(int i) const { return *controls_[i]; }
   Control* Find(const std::string& name, int index = -1) const;
+  // The named control; one the design lacks (or of another kind) is a programming error
+  // and gives a stand-in of the asked kind that no window shows.
   template <class T>
   T& Get(const std::string& name, int index = -1) const;
 
@@ -80,6 +90,12 @@ class Form {
   void UpdateToolTip(Control& control);
   HFONT FontFor(float size, bool bold, const std::string& name = "") const;
   float TwipsPerPixel() const { return tpp_; }
+  // The control found, when it is a T; else (none found, or of another kind) a programming
+  // error, and a stand-in T.
+  template <class T>
+  T& As(Control* found, const std::string& name, int index) const;
+  template <class T>
+  T& StandIn(const std::string& what) const;
 
  protected:
   // The form's own events; the designer names them so.
@@ -103,6 +119,8 @@ class Form {
   void CenterOnScreen();
   void RunModalLoop();
   void DestroyWindows();
+  void WindowDestroyed();
+  void ForgetWindows();
   Control* ByWindow(HWND hwnd) const;
   Menu* MenuById(int id) const;
   void AddMenuItems(HMENU menu, Control* parent);
@@ -112,8 +130,11 @@ class Form {
   FormDef def_;
   std::span<const Def> designRows_;
   std::vector<std::unique_ptr<Control>> controls_;
+  mutable std::map<std::type_index, std::unique_ptr<Control>> standIns_;
   bool built_ = false;
   bool loaded_ = false;
+  bool unloading_ = false;  // Form_Unload runs
+  int loadCount_ = 0;
   bool creating_ = false;
   bool modal_ = false;
   bool visible_ = false;
@@ -177,21 +198,34 @@ void DispatchOne(MSG& msg);
 Control* FindControl(Form* form, const char* name, int index);
 std::vector<int> ArrayIndices(Form* form, const char* name);
 
+inline constexpr Def kStandInDesign{.kind = Kind::Custom, .name = "(stand-in)"};
+
+template <class T>
+T& Form::StandIn(const std::string& what) const {
+  ProgrammingError(what + " in " + name_);
+  std::unique_ptr<Control>& standIn = standIns_[std::type_index(typeid(T))];
+  if (!standIn) {
+    standIn = std::make_unique<T>(const_cast<Form*>(this), kStandInDesign);
+    standIn->ResetToDesign();
+  }
+  return static_cast<T&>(*standIn);
+}
+
+template <class T>
+T& Form::As(Control* found, const std::string& name, int index) const {
+  if (auto* control = dynamic_cast<T*>(found)) return *control;
+  const std::string what = name + (index >= 0 ? "(" + std::to_string(index) + ")" : "");
+  return StandIn<T>(found ? "control " + what + " is of another kind" : "no control " + what);
+}
+
 template <class T>
 T& Form::Get(const std::string& name, int index) const {
-  Control* c = Find(name, index);
-  if (!c) {
-    std::string what = "no control " + name + (index >= 0 ? "(" + std::to_string(index) + ")" : "");
-    throw std::out_of_range(what);
-  }
-  return dynamic_cast<T&>(*c);
+  return As<T>(Find(name, index), name, index);
 }
 
 template <class T>
 T& ControlArray<T>::operator[](int index) {
-  Control* c = FindControl(form_, name_, index);
-  if (!c) throw std::out_of_range(std::string(name_) + "(" + std::to_string(index) + ")");
-  return dynamic_cast<T&>(*c);
+  return form_->template As<T>(FindControl(form_, name_, index), name_, index);
 }
 
 template <class T>
@@ -224,9 +258,9 @@ void ControlArray<T>::ForEach(const std::function<void(T&, int)>& fn) {
 template <class T>
 T& Ctl<T>::get() {
   if (!cached_) {
-    Control* c = FindControl(form_, name_, -1);
-    if (!c) throw std::out_of_range(std::string("no control ") + name_);
-    cached_ = &dynamic_cast<T&>(*c);
+    Control* found = FindControl(form_, name_, -1);
+    cached_ = dynamic_cast<T*>(found);
+    if (!cached_) return form_->template As<T>(found, name_, -1);
   }
   return *cached_;
 }

@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,8 @@
 #include "platform/seam.h"
 #include "platform/shell_ops.h"
 #include "shell/Strings.h"
+#include "shell/PageFrame.h"
+#include "shell/frmmain.h"
 #include "shell/frmprogress.h"
 #include "support/fake_clock.h"
 #include "support/fakes.h"
@@ -38,7 +42,8 @@ std::wstring J(const std::wstring& relative) { return kJunkDrive + relative; }
 std::string Row(const std::string& relative) { return "j:\\" + relative; }
 
 // The shell's own dialogs (not message boxes of the program): each one that comes up on
-// this thread is recorded and answered with `answer`. A thread timer runs inside the
+// this thread is recorded and answered with `answer`; `whileFirstUp` runs with the first
+// one's window while it is up, before it is answered. A thread timer runs inside the
 // dialog's modal loop.
 class ShellDialogs {
  public:
@@ -46,7 +51,8 @@ class ShellDialogs {
     std::string title;
     std::string text;  // the texts of its static controls, one after the other
   };
-  explicit ShellDialogs(int answer) : answer_(answer) {
+  explicit ShellDialogs(int answer, std::function<void(HWND dialog)> whileFirstUp = {})
+      : answer_(answer), whileFirstUp_(std::move(whileFirstUp)) {
     running_ = this;
     timer_ = SetTimer(nullptr, 0, 10, &Tick);
   }
@@ -80,6 +86,7 @@ class ShellDialogs {
     shown.title = text;
     EnumChildWindows(window, &StaticText, reinterpret_cast<LPARAM>(&shown));
     running_->seen_.push_back(shown);
+    if (running_->seen_.size() == 1 && running_->whileFirstUp_) running_->whileFirstUp_(window);
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(running_->answer_, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(window, running_->answer_)));
     return TRUE;
@@ -87,6 +94,7 @@ class ShellDialogs {
 
   static inline ShellDialogs* running_ = nullptr;
   int answer_;
+  std::function<void(HWND)> whileFirstUp_;
   UINT_PTR timer_ = 0;
   std::vector<HWND> answered_;
   std::vector<Shown> seen_;
@@ -248,6 +256,34 @@ TEST_F(DiskCleanerPageTest, WithoutSubFoldersOnlyTheRootIsMatchedAndEveryEntryCo
   EXPECT_EQ(Rows(), std::vector<std::string>{Row("top.tmp")});
   EXPECT_EQ(JunkSearch.FilesScanned, 3) << "top.tmp, sub and the link";
   EXPECT_FALSE(JunkSearch.SearchSubFolders);
+}
+
+TEST_F(DiskCleanerPageTest, EachPathShowsWholeAcrossTheListsWidth) {
+  // The list view sizes the items of a list without columns by the first row it gets (a
+  // short path here, or the long one) unless told otherwise.
+  MakeFile(J(L"s.tmp"));
+  MakeFile(J(L"a folder whose name is long enough\\and one more folder below it\\the junk file itself.tmp"));
+  for (int search = 0; search < 2; ++search) {
+    SCOPED_TRACE(search == 0 ? "first search" : "second search");
+    Page().Command22_Click();
+    ASSERT_EQ(Page().ListView2->ItemCount(), 2);
+    EXPECT_GT(Page().ListView2->Width(), 11040) << "the page is scaled to the 1280-pixel screen";
+    const HWND list = Page().ListView2->hWnd();
+    RECT client{};
+    GetClientRect(list, &client);
+    // The items' column was scaled with the list: it fills the list's client width and no
+    // more.
+    const LRESULT column = SendMessageA(list, LVM_GETCOLUMNWIDTH, 0, 0);
+    EXPECT_LE(column, client.right);
+    EXPECT_GE(column, client.right - 2);
+    const int longRow = Page().ListView2->Item(1).Text().size() > 10 ? 0 : 1;
+    const std::string path = Page().ListView2->Item(longRow + 1).Text();
+    RECT label{};
+    label.left = LVIR_LABEL;
+    ASSERT_TRUE(SendMessageA(list, LVM_GETITEMRECT, longRow, reinterpret_cast<LPARAM>(&label)));
+    EXPECT_GE(label.right - label.left, SendMessageA(list, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(path.c_str())))
+        << path << " is cut";
+  }
 }
 
 TEST_F(DiskCleanerPageTest, DeleteAsksFirstAndRecyclesOnlyTickedRowsBelowTheSearchedRoot) {
@@ -445,8 +481,8 @@ TEST(DiskCleanerRecycling, APathWithAWildcardIsRefusedAndNothingIsTouched) {
   EXPECT_FALSE(frmDiskCleaner->MoveToRecycleBin("", true));
 }
 
-// Run as a child of the test below, with a recycle bin that cannot be made: the shell's
-// trash lies below a regular file. Wine sets its trash up once per process, hence a child.
+// Run as a child of the test below, with a recycle bin that cannot be made (see
+// RunWithoutRecycleBin).
 constexpr const char* kNoTrashReport = "QUENVOR_CLEANER_NO_TRASH_REPORT";
 
 TEST(DiskCleanerWithoutRecycleBin, ChildRun) {
@@ -458,7 +494,7 @@ TEST(DiskCleanerWithoutRecycleBin, ChildRun) {
   MakeFile(part);
   {
     ShellDialogs shell(IDNO);
-    const platform::ShellDeleteResult result = platform::ShellDelete(Narrow(part), 0x450);
+    const platform::ShellDeleteResult result = platform::ShellDelete(Narrow(part), 0x450, nullptr);
     EXPECT_EQ(result.code, 0);
     EXPECT_FALSE(result.aborted);
     EXPECT_TRUE(shell.Seen().empty());
@@ -476,7 +512,109 @@ TEST(DiskCleanerWithoutRecycleBin, ChildRun) {
   std::ofstream(report) << "ran\n";
 }
 
-TEST(DiskCleanerRecycling, WithoutARecycleBinNothingIsDeletedUnasked) {
+// The page's deletion of files that cannot go to the recycle bin: the shell asks about
+// each, owned by the page, with the page and the main window disabled. Whatever the
+// program does meanwhile (a second press of Delete Selected Files, the page closed and
+// opened again, a new search), the deletion stops cleanly and nothing is deleted for good.
+TEST(DiskCleanerWithoutRecycleBin, PageChildRun) {
+  const char* report = std::getenv(kNoTrashReport);
+  if (!report) GTEST_SKIP() << "runs only as the child of WhileTheShellAsksThePageCanNeitherCrashNorLoseFiles";
+  EmptyFolder(kJunkDrive, {L"linked"});
+  MakeFile(J(L"first.tmp"));
+  MakeFile(J(L"second.tmp"));
+  FakeSound sound;
+  platform::Override<platform::Sound> useSound(sound);
+  FakeDialogs dialogs;
+  platform::Override<platform::Dialogs> useDialogs(dialogs);
+  FrmDiskCleaner& page = *frmDiskCleaner;
+  frmmain->Show();
+  OpenPage(page);
+  auto searchAndTickAll = [&] {
+    ASSERT_TRUE(page.Drive1->SetDrive("j"));
+    page.Command22_Click();
+    ASSERT_EQ(page.ListView2->ItemCount(), 2);
+    page.Command23_Click();
+  };
+  // Delete Selected Files as a user presses it (through the page's window), answered Yes.
+  auto pressDelete = [&] {
+    dialogs.AnswerMessageBox(IDYES);
+    SendMessageA(page.Command25->hWnd(), BM_CLICK, 0, 0);
+    ui::DoEvents();
+  };
+  auto expectFilesKept = [] {
+    EXPECT_TRUE(Exists(J(L"first.tmp")));
+    EXPECT_TRUE(Exists(J(L"second.tmp")));
+  };
+
+  {
+    SCOPED_TRACE("a second press while the shell asks");
+    searchAndTickAll();
+    const HWND pageWindow = page.hWnd();
+    ShellDialogs shell(IDNO, [&](HWND question) {
+      EXPECT_EQ(GetWindow(question, GW_OWNER), pageWindow);
+      EXPECT_FALSE(IsWindowEnabled(pageWindow));
+      EXPECT_FALSE(IsWindowEnabled(frmmain->hWnd()));
+      EXPECT_FALSE(IsWindowEnabled(frmprogress->hWnd()));
+      // A press that got through anyway: it asks, then runs the list through (the shell
+      // asks about both files again) and empties it.
+      dialogs.AnswerMessageBox(IDYES);
+      page.Command25_Click();
+      EXPECT_EQ(page.ListView2->ItemCount(), 0);
+    });
+    pressDelete();
+    EXPECT_EQ(shell.Seen().size(), 3u);
+    for (const auto& question : shell.Seen()) EXPECT_EQ(question.title, "Confirm file deletion");
+    expectFilesKept();
+    EXPECT_TRUE(page.Loaded());
+    EXPECT_EQ(page.ListView2->ItemCount(), 0);
+    EXPECT_FALSE(frmprogress->Loaded());
+    // Everything that was enabled before is enabled again.
+    EXPECT_TRUE(IsWindowEnabled(page.hWnd()));
+    EXPECT_TRUE(IsWindowEnabled(frmmain->hWnd()));
+  }
+  {
+    SCOPED_TRACE("the page closed and opened again while the shell asks");
+    searchAndTickAll();
+    ShellDialogs shell(IDNO, [&](HWND) {
+      page.Command1_Click();
+      EXPECT_FALSE(page.Loaded());
+      OpenPage(page);
+      // The same number of rows, ticked, in the page loaded anew: none of them was agreed
+      // to by the press that asked the shell.
+      searchAndTickAll();
+    });
+    pressDelete();
+    EXPECT_EQ(shell.Seen().size(), 1u) << "the deletion went on in the page opened anew";
+    expectFilesKept();
+    EXPECT_TRUE(page.Loaded());
+    EXPECT_TRUE(IsWindowVisible(page.hWnd()));
+    // No ASSERT in the test's own body: the main window is closed at its end whatever happens.
+    EXPECT_EQ(page.ListView2->ItemCount(), 2) << "the new search's rows stay";
+    EXPECT_TRUE(page.ListView2->ItemCount() == 2 && page.ListView2->Item(1).Checked());
+    EXPECT_FALSE(frmprogress->Loaded());
+    EXPECT_TRUE(IsWindowEnabled(page.hWnd()));
+  }
+  {
+    SCOPED_TRACE("the page closed while the shell asks");
+    searchAndTickAll();
+    ShellDialogs shell(IDNO, [&](HWND) { page.Command1_Click(); });
+    pressDelete();
+    EXPECT_EQ(shell.Seen().size(), 1u);
+    expectFilesKept();
+    EXPECT_FALSE(page.Loaded()) << "loaded again by the deletion";
+    EXPECT_FALSE(frmprogress->Loaded());
+    EXPECT_TRUE(IsWindowVisible(frmmain->hWnd()));
+    EXPECT_TRUE(IsWindowEnabled(frmmain->hWnd()));
+  }
+  CloseMainWindow();
+  EmptyFolder(kJunkDrive, {L"linked"});
+  std::ofstream(report) << "ran\n";
+}
+
+// Runs the named test of DiskCleanerWithoutRecycleBin in a child process whose recycle bin
+// cannot be made: the shell's trash lies below a regular file. Wine sets its trash up once
+// per process.
+void RunWithoutRecycleBin(const char* childTest) {
   ASSERT_TRUE(RunningUnderWine());
   ScratchFolder scratch;
   MakeFile(scratch.Sub(L"regular-file"));
@@ -485,7 +623,7 @@ TEST(DiskCleanerRecycling, WithoutARecycleBinNothingIsDeletedUnasked) {
   ScopedEnvironmentVariable xdg("XDG_DATA_HOME", below.c_str());
   ScopedEnvironmentVariable marker(kNoTrashReport, report.c_str());
 
-  std::string command = "\"" + TestProgramPath() + "\" --gtest_filter=DiskCleanerWithoutRecycleBin.ChildRun";
+  std::string command = "\"" + TestProgramPath() + "\" --gtest_filter=DiskCleanerWithoutRecycleBin." + childTest;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION child{};
@@ -501,5 +639,9 @@ TEST(DiskCleanerRecycling, WithoutARecycleBinNothingIsDeletedUnasked) {
   std::ifstream(report) >> ran;
   EXPECT_EQ(ran, "ran") << "the child did not run its checks";
 }
+
+TEST(DiskCleanerRecycling, WithoutARecycleBinNothingIsDeletedUnasked) { RunWithoutRecycleBin("ChildRun"); }
+
+TEST(DiskCleanerRecycling, WhileTheShellAsksThePageCanNeitherCrashNorLoseFiles) { RunWithoutRecycleBin("PageChildRun"); }
 
 }  // namespace

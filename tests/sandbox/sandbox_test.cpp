@@ -146,7 +146,7 @@ TEST_F(Sandbox, RecycleBinIsTheTrashInsideThePrefix) {
   CloseHandle(file);
 
   auto result = platform::ShellDelete(
-      path, FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI);
+      path, FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI, nullptr);
   EXPECT_EQ(result.code, 0);
   EXPECT_FALSE(result.aborted);
   EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES) << "still in place";

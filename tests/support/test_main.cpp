@@ -2,6 +2,7 @@
 
 #include "platform/registry.h"
 #include "shell/ProgramState.h"
+#include "programming_errors.h"
 #include "test_child.h"
 #include "test_service.h"
 
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
   RegReadAccess = KEY_QUERY_VALUE | KEY_WOW64_64KEY;
   RegWriteAccess = KEY_SET_VALUE | KEY_WOW64_64KEY;
   SetUnhandledExceptionFilter(ReportCrash);
+  FailTestsOnProgrammingErrors();
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -15,8 +15,10 @@
 #include "platform/process.h"
 #include "platform/seam.h"
 #include "recorder.h"
+#include "shell/PageFrame.h"
 #include "shell/ProgramState.h"
 #include "shell/Strings.h"
+#include "shell/frmmain.h"
 #include "support/fakes.h"
 #include "support/main_window.h"
 #include "support/scoped_registry_values.h"
@@ -213,6 +215,41 @@ TEST_F(InternetExplorerPageTest, TheDialogsOpenOwnedByThePageAndOnlyOnce) {
   IE2->Unload();
   frmInPrivate->Unload();
   EXPECT_TRUE(dialogs.MessageBoxes().empty());
+}
+
+TEST_F(InternetExplorerPageTest, DialogsOpenWhenThePageClosesGoWithItAndOpenAgainWithTheNextPage) {
+  ScopedRegistryValues dialogValues{{{HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\PhishingFilter", {"EnabledV8"}},
+                                     {HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\Safety\\PrivacIE", {"StartMode"}}}};
+  frmmain->Show();
+  IEMajorVersion = 8;  // after the main window read the browser's own
+  // Closed with the close button, then with the close box: each time the dialogs open
+  // afresh with the page opened anew (they read what the registry holds now), owned by it.
+  for (DWORD round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round == 0 ? "close button" : "close box");
+    SetDword("Software\\Microsoft\\Internet Explorer\\PhishingFilter", "EnabledV8", round);
+    SetDword("Software\\Microsoft\\Internet Explorer\\Safety\\PrivacIE", "StartMode", round);
+    OpenPage(Page());
+    Page().Command8_Click();
+    Page().Command2_Click();
+    ASSERT_TRUE(IsWindowVisible(IE2->hWnd()));
+    ASSERT_TRUE(IsWindowVisible(frmInPrivate->hWnd()));
+    EXPECT_EQ(GetWindow(IE2->hWnd(), GW_OWNER), Page().hWnd());
+    EXPECT_EQ(GetWindow(frmInPrivate->hWnd(), GW_OWNER), Page().hWnd());
+    EXPECT_EQ(IE2->Option2->Value(), round == 1) << "EnabledV8 " << round;
+    EXPECT_EQ(frmInPrivate->Option1->Value(), round == 1) << "StartMode " << round;
+
+    const HWND filter = IE2->hWnd(), inPrivate = frmInPrivate->hWnd();
+    if (round == 0) SendMessageA(Page().Command1->hWnd(), BM_CLICK, 0, 0);
+    else SendMessageA(Page().hWnd(), WM_CLOSE, 0, 0);
+    ui::DoEvents();
+    EXPECT_FALSE(Page().Loaded());
+    EXPECT_FALSE(IsWindow(filter));
+    EXPECT_FALSE(IsWindow(inPrivate));
+    EXPECT_FALSE(IE2->Loaded());
+    EXPECT_FALSE(frmInPrivate->Loaded());
+    EXPECT_TRUE(IsWindowVisible(frmmain->hWnd()));
+  }
+  EXPECT_TRUE(dialogs.MessageBoxes().empty()) << "nothing was saved";
 }
 
 // ---- Erase IE Internet Files -----------------------------------------------------------

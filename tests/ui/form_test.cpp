@@ -3,9 +3,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "support/programming_errors.h"
 #include "support/real_input.h"
 #include "ui/form.h"
 
@@ -248,8 +250,59 @@ TEST_F(FormTest, SparseControlArrays) {
   EXPECT_EQ(form.Check1.Count(), 3);
   EXPECT_EQ(form.Check1.UBound(), 7);
   EXPECT_FALSE(form.Check1.Has(1));
-  EXPECT_THROW(form.Check1[1], std::out_of_range);
   EXPECT_FALSE(form.Loaded());  // looking at the array does not load
+}
+
+TEST_F(FormTest, AControlTheDesignLacksIsReportedAndStandsInWithoutAWindow) {
+  ExpectedProgrammingErrors expected;
+  ui::CheckBox& missing = form.Check1[1];
+  ui::TextBox& none = form.Get<ui::TextBox>("Text9");
+  ui::TextBox& otherKind = form.Get<ui::TextBox>("Command1");
+  EXPECT_EQ(expected.Seen(), (std::vector<std::string>{"no control Check1(1) in frmSample",
+                                                       "no control Text9 in frmSample",
+                                                       "control Command1 is of another kind in frmSample"}));
+  // Touching a stand-in loads the form, as any control does; what it is told goes nowhere.
+  missing.SetValue(1);
+  none.SetText("typed");
+  EXPECT_EQ(otherKind.Text(), "typed") << "one stand-in per kind";
+  EXPECT_EQ(none.hWnd(), nullptr);
+  EXPECT_EQ(form.ControlCount(), static_cast<int>(std::size(kDesign)));
+  EXPECT_EQ(form.Text1->Text(), "design text");
+  EXPECT_EQ(form.events, (std::vector<std::string>{"Form_Load"}));
+}
+
+TEST_F(FormTest, AnExceptionOutOfAHandlerGoesNoFurtherThanTheWindowProcedure) {
+  form.Show();
+  form.events.clear();
+  form.Command2->Click = [] { throw std::runtime_error("boom"); };
+  ExpectedProgrammingErrors expected;
+  SendMessageA(form.Command2->hWnd(), BM_CLICK, 0, 0);
+  EXPECT_EQ(expected.Seen(), std::vector<std::string>{"exception out of a message handler: boom"});
+  SendMessageA(form.Command1->hWnd(), BM_CLICK, 0, 0);  // the form works on
+  EXPECT_EQ(form.events, std::vector<std::string>{"Command1_Click"});
+}
+
+// A design that names a control twice, an unknown container and an unknown class.
+constexpr Def kFaultyDesign[] = {
+    {.kind = Kind::Label, .name = "Label1", .rect = {120, 120, 2000, 255}, .caption = "first"},
+    {.kind = Kind::Label, .name = "Label1", .rect = {120, 480, 2000, 255}, .caption = "second"},
+    {.kind = Kind::CheckBox, .name = "Check1", .parent = "Frame9", .rect = {120, 840, 2000, 255}},
+    {.kind = Kind::Custom, .name = "Odd1", .rect = {120, 1200, 2000, 255}, .customClass = "NoSuchClass"},
+};
+constexpr ui::FormDef kFaultyForm{.name = "frmFaulty", .caption = "Faulty"};
+
+TEST(FormDesign, ErrorsAreReportedAndTheFormLoadsWithoutThem) {
+  ExpectedProgrammingErrors expected;
+  ui::Form faulty(kFaultyForm, kFaultyDesign);
+  EXPECT_EQ(expected.Seen(), (std::vector<std::string>{"duplicate control Label1 in frmFaulty",
+                                                       "unknown control class NoSuchClass of Odd1",
+                                                       "unknown container Frame9 in frmFaulty"}));
+  faulty.Load();
+  EXPECT_EQ(faulty.ControlCount(), 2);
+  EXPECT_EQ(faulty.Get<ui::Label>("Label1").Caption(), "first");
+  EXPECT_EQ(GetParent(faulty.Get<ui::CheckBox>("Check1").hWnd()), faulty.hWnd()) << "placed on the form";
+  faulty.Unload();
+  ui::DoEvents();
 }
 
 TEST_F(FormTest, TwipsBecomePixelsAtTheScreenDpi) {
@@ -407,5 +460,118 @@ INSTANTIATE_TEST_SUITE_P(
         InactiveClickCase{"CheckBoxAfterTheTextBox", "Check1", 0, "Check1_Click(0)", true},
         InactiveClickCase{"LabelInAFrameAfterTheTextBox", "Label2", -1, "Label2_Click", true}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// ---- a form owned by another ----------------------------------------------------------
+
+constexpr Def kDialogDesign[] = {
+    {.kind = Kind::TextBox, .name = "Text1", .rect = {120, 120, 3000, 300}, .caption = "dialog text"},
+    {.kind = Kind::CommandButton, .name = "Command1", .rect = {120, 600, 1800, 375}, .caption = "Close owner"},
+};
+constexpr ui::FormDef kDialogForm{.name = "frmOwned", .caption = "Owned", .width = 3600, .height = 1800,
+                                  .border = ui::BorderStyle::FixedDialog};
+
+class FrmOwned : public ui::Form {
+ public:
+  FrmOwned() : Form(kDialogForm, kDialogDesign) {}
+  ui::Ctl<ui::TextBox> Text1{this, "Text1"};
+  ui::Ctl<ui::CommandButton> Command1{this, "Command1"};
+  ui::Form* owner = nullptr;  // what Command1 unloads
+  int loads = 0;
+  int unloads = 0;
+  std::string textAtUnload;
+  bool cancelUnload = false;
+  bool unloadItself = false;  // inside Form_Unload
+
+ protected:
+  void BindEvents() override {
+    Command1->Click = [this] { owner->Unload(); };
+  }
+  void Form_Load() override { ++loads; }
+  void Form_Unload(int& cancel) override {
+    ++unloads;
+    textAtUnload = Text1->Text();  // its controls are still there
+    if (cancelUnload) cancel = 1;
+    if (unloadItself) Unload();
+  }
+};
+
+struct OwnerGoneCase {
+  const char* name;
+  void (*closeOwner)(FrmSample& owner, FrmOwned& dialog);
+  bool cancelUnload;
+  bool unloadItself;
+};
+
+class OwnedForm : public testing::Test {
+ protected:
+  void TearDown() override {
+    dialog.cancelUnload = dialog.unloadItself = false;
+    dialog.Unload();
+    owner.Unload();
+    ui::DoEvents();
+  }
+  void ShowBoth() {
+    owner.Show();
+    dialog.owner = &owner;
+    dialog.Show(ui::vbModeless, &owner);
+  }
+  FrmSample owner;
+  FrmOwned dialog;
+};
+
+class OwnerGone : public OwnedForm, public testing::WithParamInterface<OwnerGoneCase> {};
+
+TEST_P(OwnerGone, ClosingItsOwnerUnloadsItOnceAndItOpensAgain) {
+  ShowBoth();
+  ASSERT_EQ(GetWindow(dialog.hWnd(), GW_OWNER), owner.hWnd());
+  dialog.Text1->SetText("typed");
+  dialog.cancelUnload = GetParam().cancelUnload;
+  dialog.unloadItself = GetParam().unloadItself;
+  const HWND window = dialog.hWnd();
+  GetParam().closeOwner(owner, dialog);
+  ui::DoEvents();
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_FALSE(dialog.Loaded());
+  EXPECT_EQ(dialog.unloads, 1);
+  EXPECT_EQ(dialog.textAtUnload, "typed");
+  EXPECT_EQ(ui::LoadedFormCount(), 0);
+
+  dialog.cancelUnload = dialog.unloadItself = false;
+  ShowBoth();
+  EXPECT_EQ(dialog.loads, 2) << "loaded anew";
+  EXPECT_TRUE(IsWindowVisible(dialog.hWnd()));
+  EXPECT_EQ(GetWindow(dialog.hWnd(), GW_OWNER), owner.hWnd());
+  EXPECT_EQ(dialog.Text1->Text(), "dialog text");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, OwnerGone,
+    testing::Values(
+        OwnerGoneCase{"OwnerUnloadedByCode", [](FrmSample& owner, FrmOwned&) { owner.Unload(); }, false, false},
+        OwnerGoneCase{"OwnersCloseBox",
+                      [](FrmSample& owner, FrmOwned&) { SendMessageA(owner.hWnd(), WM_CLOSE, 0, 0); }, false, false},
+        // The owner's windows go once the dialog's handler has returned.
+        OwnerGoneCase{"OwnerUnloadedInTheDialogsHandler",
+                      [](FrmSample&, FrmOwned& dialog) { SendMessageA(dialog.Command1->hWnd(), BM_CLICK, 0, 0); },
+                      false, false},
+        OwnerGoneCase{"CancelCannotKeepAWindowThatGoes", [](FrmSample& owner, FrmOwned&) { owner.Unload(); }, true,
+                      false},
+        OwnerGoneCase{"FormUnloadUnloadsItself", [](FrmSample& owner, FrmOwned&) { owner.Unload(); }, false, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(OwnedForm, UnloadedBeforeItsOwnerItIsNotUnloadedAgain) {
+  for (bool itself : {false, true}) {
+    SCOPED_TRACE(itself ? "Form_Unload unloads it once more" : "plain");
+    ShowBoth();
+    dialog.unloads = 0;
+    dialog.unloadItself = itself;
+    EXPECT_TRUE(dialog.Unload());
+    EXPECT_FALSE(dialog.Loaded());
+    owner.Unload();
+    ui::DoEvents();
+    EXPECT_EQ(dialog.unloads, 1);
+    EXPECT_EQ(ui::LoadedFormCount(), 0);
+  }
+}
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "platform/seam.h"
 #include "support/fake_clock.h"
+#include "support/programming_errors.h"
 #include "support/real_input.h"
 #include "ui/ListView.h"
 #include "ui/form.h"
@@ -192,7 +193,6 @@ TEST_F(ListViewTest, ColumnsAndRowsAsAddedAndRemoved) {
   lvc.cchTextMax = sizeof header;
   SendMessageA(List(), LVM_GETCOLUMNA, 1, reinterpret_cast<LPARAM>(&lvc));
   EXPECT_STREQ(header, "Path");
-  EXPECT_THROW(form.List1->Column(3), std::out_of_range);
 
   for (const char* name : {"one", "two", "three", "four"}) Add(name, std::string("C:\\") + name);
   EXPECT_EQ(form.List1->ItemCount(), 4);
@@ -201,7 +201,6 @@ TEST_F(ListViewTest, ColumnsAndRowsAsAddedAndRemoved) {
   EXPECT_EQ(form.List1->Item(3).SubItem(1), "C:\\three");
   EXPECT_EQ(Cell(2, 1), "C:\\three");
   EXPECT_EQ(form.List1->Item(3).SubItem(2), "");  // no such cell
-  EXPECT_THROW(form.List1->Item(5), std::out_of_range);
 
   ui::ListItem four = form.List1->Item(4);
   form.List1->RemoveItem(2);
@@ -219,6 +218,35 @@ TEST_F(ListViewTest, ColumnsAndRowsAsAddedAndRemoved) {
   form.Unload();  // the next load starts from the design
   EXPECT_EQ(form.List1->ColumnCount(), 0);
   EXPECT_EQ(form.List1->ItemCount(), 0);
+}
+
+TEST_F(ListViewTest, AnIndexOutOfRangeIsReportedAndChangesNothing) {
+  Add("one", "C:\\one");
+  Add("two", "C:\\two");
+  ExpectedProgrammingErrors expected;
+  ui::ListItem none = form.List1->Item(3);
+  EXPECT_FALSE(none);
+  none.SetText("x");
+  none.SetSubItem(1, "y");
+  none.SetChecked(true);
+  EXPECT_EQ(none.Index(), 0);
+  EXPECT_EQ(none.Text(), "");
+  EXPECT_EQ(none.SubItem(1), "");
+  EXPECT_FALSE(none.Checked());
+  form.List1->RemoveItem(0);
+  form.List1->Item(1).SetSubItem(0, "z");
+  ui::ListViewColumn& noColumn = form.List1->Column(3);
+  noColumn.SetWidth(9000);
+  noColumn.SetText("Header");
+  noColumn.SetSortOrder(ui::kSortDescending);
+  EXPECT_EQ(expected.Seen(), (std::vector<std::string>{"list item index 3 of 2", "list item index 0 of 2",
+                                                       "sub-item index 0", "column index 3 of 2"}));
+  EXPECT_EQ(Names(), (std::vector<std::string>{"one", "two"}));
+  EXPECT_EQ(Cell(0, 1), "C:\\one");
+  EXPECT_FALSE(WindowTick(0) || WindowTick(1));
+  EXPECT_EQ(SendMessageA(List(), LVM_GETCOLUMNWIDTH, 1, 0), 300);
+  form.List1->SortItems();  // still by the first column, ascending
+  EXPECT_EQ(Names(), (std::vector<std::string>{"one", "two"}));
 }
 
 struct VariantCase {

@@ -9,6 +9,7 @@
 #include "platform/seam.h"
 #include "resources/picture_ids.h"
 #include "support/fake_clock.h"
+#include "support/programming_errors.h"
 #include "ui/TreeView.h"
 #include "ui/form.h"
 
@@ -116,7 +117,17 @@ TEST_F(TreeViewTest, NodesGoUnderTheirParentsByKeyAndATakenKeyIsRefused) {
   EXPECT_EQ(TreeView_GetCount(Tree()), 5u);
   EXPECT_EQ(form.Tree1->Node(1).Key(), "main");  // numbered in the order of adding
   EXPECT_EQ(form.Tree1->Node(5).Key(), "Users\\Public");
-  EXPECT_THROW(form.Tree1->Node(6), std::out_of_range);
+  {
+    ExpectedProgrammingErrors expected;
+    ui::TreeNode none = form.Tree1->Node(6);
+    EXPECT_FALSE(none);
+    none.SetExpanded(true);
+    EXPECT_EQ(none.Key(), "");
+    EXPECT_EQ(none.Text(), "");
+    EXPECT_TRUE(none.ChildKeys().empty());
+    EXPECT_FALSE(none.Expanded());
+    EXPECT_EQ(expected.Seen(), std::vector<std::string>{"tree node index 6 of 5"});
+  }
   EXPECT_EQ(form.Tree1->Node("main").ChildKeys(),
             (std::vector<std::string>{"Program Files", "Users", "windows"}));
   EXPECT_EQ(form.Tree1->Node("Users\\Public").ParentKey(), "Users");
