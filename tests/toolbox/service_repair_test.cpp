@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "maintenance/ServiceRepair.h"
@@ -107,7 +108,11 @@ TEST(ServiceObjectPath, QuotesAndBackslashesInANameAreEscaped) {
 class RecordingWmi : public platform::Wmi {
  public:
   HRESULT Query(const std::string& nameSpace, const std::string& wql, std::vector<platform::WmiObject>* rows) override {
-    return platform::Wmi::Real().Query(nameSpace, wql, rows);
+    const HRESULT hr = platform::Wmi::Real().Query(nameSpace, wql, rows);
+    for (const platform::WmiObject& row : *rows)
+      if (const auto* name = row.Find("Name"); name && std::holds_alternative<std::string>(*name))
+        listed.push_back(std::get<std::string>(*name));
+    return hr;
   }
   HRESULT CallMethod(const std::string& nameSpace, const std::string& objectPath, const std::string& method,
                      const std::map<std::string, platform::WmiValue>& in, platform::WmiObject* out) override {
@@ -115,6 +120,7 @@ class RecordingWmi : public platform::Wmi {
     return platform::Wmi::Real().CallMethod(nameSpace, objectPath, method, in, out);
   }
   std::vector<std::string> changed;
+  std::vector<std::string> listed;  // the names Wine's query gave, in order
 };
 
 TEST_F(ServiceRepairTest, OnlyStoppedAutomaticServicesAreChosenAfterWmiIsMadeSureOf) {
@@ -138,7 +144,12 @@ TEST_F(ServiceRepairTest, OnlyStoppedAutomaticServicesAreChosenAfterWmiIsMadeSur
   EXPECT_TRUE(chosen(stopped.Name()));
   EXPECT_FALSE(chosen(running.Name()));
   EXPECT_FALSE(chosen(manual.Name()));
-  ExpectOnlyMessageBox(dialogs, "These services could not be set to Manual:\r\n\r\nQuenvorRepairStopped",
+  // Every service Wine lists is named, as Wine has no Change method: ours, and any real
+  // service of the prefix that happens to be automatic and stopped at the time.
+  EXPECT_EQ(wmi.changed.size(), wmi.listed.size());
+  std::string names;
+  for (const std::string& name : wmi.listed) names += (names.empty() ? "" : "\r\n") + name;
+  ExpectOnlyMessageBox(dialogs, "These services could not be set to Manual:\r\n\r\n" + names,
                        MB_OK | MB_ICONEXCLAMATION);
   EXPECT_EQ(ReadServiceFacts(stopped.Name()).startType, static_cast<DWORD>(SERVICE_AUTO_START));
   ArrangeService("winmgmt", winmgmt.startType, winmgmt.state == SERVICE_RUNNING);
