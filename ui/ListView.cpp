@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/clock.h"
+#include "platform/wide_text.h"
 #include "ui/ProgrammingError.h"
 #include "ui/form.h"
 
@@ -380,26 +381,21 @@ const std::string& ListView::CellText(const Row& row, int column) const {
   return column > 0 && column <= static_cast<int>(row.sub.size()) ? row.sub[column - 1] : empty;
 }
 
-void ListView::FillDisplayInfo(LVITEMA& item) const {
+namespace {
+
+void CopyCellText(const std::string& text, char* to, int size) { lstrcpynA(to, text.c_str(), size); }
+void CopyCellText(const std::string& text, wchar_t* to, int size) {
+  lstrcpynW(to, platform::WideFromAnsi(text).c_str(), size);
+}
+
+}  // namespace
+
+template <class DisplayItem>
+void ListView::FillDisplayInfo(DisplayItem& item) const {
   if (item.iItem < 0 || item.iItem >= static_cast<int>(rows_.size())) return;
   const Row& row = *rows_[item.iItem];
   if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
-    lstrcpynA(item.pszText, CellText(row, item.iSubItem).c_str(), item.cchTextMax);
-  if ((item.mask & LVIF_STATE) && (item.stateMask & LVIS_STATEIMAGEMASK) && item.iSubItem == 0 &&
-      (def_.value & kListCheckBoxes))
-    item.state = (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(row.checked ? 2 : 1);
-}
-
-void ListView::FillDisplayInfo(LVITEMW& item) const {
-  if (item.iItem < 0 || item.iItem >= static_cast<int>(rows_.size())) return;
-  const Row& row = *rows_[item.iItem];
-  if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-    const std::string& text = CellText(row, item.iSubItem);
-    const int length = static_cast<int>(text.size());
-    std::wstring wide(MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), static_cast<int>(wide.size()));
-    lstrcpynW(item.pszText, wide.c_str(), item.cchTextMax);
-  }
+    CopyCellText(CellText(row, item.iSubItem), item.pszText, item.cchTextMax);
   if ((item.mask & LVIF_STATE) && (item.stateMask & LVIS_STATEIMAGEMASK) && item.iSubItem == 0 &&
       (def_.value & kListCheckBoxes))
     item.state = (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(row.checked ? 2 : 1);
@@ -446,13 +442,8 @@ bool ListView::OnNotify(const NMHDR& header, LRESULT* result) {
       NMLVFINDITEMA find{};
       find.iStart = wide.iStart;
       find.lvfi.flags = wide.lvfi.flags;
-      std::string sought;
-      if (wide.lvfi.psz) {
-        const int n = WideCharToMultiByte(CP_ACP, 0, wide.lvfi.psz, -1, nullptr, 0, nullptr, nullptr);
-        sought.assign(n > 0 ? n - 1 : 0, '\0');
-        WideCharToMultiByte(CP_ACP, 0, wide.lvfi.psz, -1, sought.data(), n, nullptr, nullptr);
-        find.lvfi.psz = sought.c_str();
-      }
+      const std::string sought = wide.lvfi.psz ? platform::AnsiFromWide(wide.lvfi.psz) : std::string();
+      if (wide.lvfi.psz) find.lvfi.psz = sought.c_str();
       *result = FindRow(find);
       return true;
     }

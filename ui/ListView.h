@@ -200,9 +200,9 @@ class ListView : public Control {
   void HoldRedraw(bool hold);
   void SetWindowRedraw(bool on);
   Row* RowAt(int index);  // null (reported) when out of range
-  // The window asks for what it shows.
-  void FillDisplayInfo(LVITEMA& item) const;
-  void FillDisplayInfo(LVITEMW& item) const;
+  // The window asks for what it shows (LVITEMA or LVITEMW, as its format says).
+  template <class DisplayItem>
+  void FillDisplayInfo(DisplayItem& item) const;
   const std::string& CellText(const Row& row, int column) const;
   int FindRow(const NMLVFINDITEMA& find) const;
 
