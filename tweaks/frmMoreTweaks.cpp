@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "platform/process.h"
@@ -91,8 +93,9 @@ void FrmMoreTweaks::Command1_Click() { CloseAndReturn(*this); }
 
 void FrmMoreTweaks::Command37_Click() {
   const bool showErrors = Check18->Value() == 1;
-  // Each folder the cleaner must not walk, and why.
+  // Each folder the cleaner must not walk, and why; each link it left in place.
   std::vector<std::string> skipped;
+  std::vector<std::wstring> links;
   for (const TemporaryFolder& folder : kTemporaryFolders) {
     const std::wstring value = platform::WideEnvironment(folder.variable);
     if (value.empty()) {
@@ -105,15 +108,29 @@ void FrmMoreTweaks::Command37_Click() {
       skipped.push_back(platform::AnsiFromWide(path) + " (" + result.refused + ")");
       continue;
     }
+    for (const std::wstring& link : result.linksLeft)
+      if (std::find(links.begin(), links.end(), link) == links.end()) links.push_back(link);
     // A folder that is not there is made; an existing one stays as it is.
     CreateDirectoryW(path.c_str(), nullptr);
   }
-  if (skipped.empty()) {
+  if (skipped.empty() && links.empty()) {
     if (!AutoTuneMode) MsgBox(LoadResString(617), MB_OK | MB_ICONINFORMATION);
     return;
   }
-  std::string text = "These temporary folders were not cleaned:\r\n";
-  for (const std::string& line : skipped) text += "\r\n" + line;
+  std::string text;
+  if (!skipped.empty()) {
+    text = "These temporary folders were not cleaned:\r\n";
+    for (const std::string& line : skipped) text += "\r\n" + line;
+  } else {
+    text = LoadResString(617);
+  }
+  if (!links.empty()) {
+    text += "\r\n\r\nThese links in the temporary folders were left in place, and what they point to was not "
+            "touched:\r\n";
+    constexpr size_t kShown = 20;
+    for (size_t i = 0; i < links.size() && i < kShown; ++i) text += "\r\n" + platform::AnsiFromWide(links[i]);
+    if (links.size() > kShown) text += "\r\n... and " + std::to_string(links.size() - kShown) + " more";
+  }
   if (AutoTuneMode) {
     ReportAutoTuneFailure(text);
     return;

@@ -143,21 +143,68 @@ TEST_F(FolderDeleteTest, LongPathsAndNamesOutsideTheCodePageAreDeletedAsTheyAre)
 
 TEST_F(FolderDeleteTest, ALinkIsNeverWalkedAndWhatItPointsToStays) {
   ASSERT_TRUE(Exists(kCanary)) << "the link fixture of tests/tweaks/prepare.sh is missing";
+  const std::wstring outside = kFixtures + L"\\linked\\outside";
+  ASSERT_TRUE(Exists(outside + L"\\thesis.txt"));
   MakeFile(kLinkedTemp + L"\\mine.txt");
-  // Windows removes a link itself; Wine cannot, so the link stays and is reported.
-  dialogs.AnswerMessageBox(IDOK);
+  // Windows removes a link itself; Wine would follow it, so each link stays and is named:
+  // a link to a folder that holds something, to a file and to an empty folder.
+  for (int i = 0; i < 3; ++i) dialogs.AnswerMessageBox(IDOK);
   const FolderDeleteResult result = FolderDelete(kLinkedTemp, true, true);
   EXPECT_TRUE(Exists(kCanary));
+  EXPECT_TRUE(Exists(outside + L"\\thesis.txt"));
+  EXPECT_TRUE(Exists(outside + L"\\EmptyProject"));
   EXPECT_FALSE(Exists(kLinkedTemp + L"\\mine.txt"));
-  EXPECT_TRUE(Exists(kLinkedTemp + L"\\link"));
-  EXPECT_EQ(result.notDeleted, 1);
-  ASSERT_EQ(dialogs.MessageBoxes().size(), 1u);
-  EXPECT_EQ(dialogs.MessageBoxes()[0].text.rfind(Narrow(kLinkedTemp + L"\\link") + ": ", 0), 0u)
-      << dialogs.MessageBoxes()[0].text;
+  const std::vector<std::wstring> links{kLinkedTemp + L"\\emptylink", kLinkedTemp + L"\\link",
+                                        kLinkedTemp + L"\\notes-link.txt"};
+  for (const std::wstring& link : links) EXPECT_TRUE(Exists(link)) << Narrow(link);
+  std::vector<std::wstring> left = result.linksLeft;
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, links);
+  EXPECT_EQ(result.notDeleted, 3);
+  std::vector<std::string> reports = Reports(), expected;
+  for (const std::wstring& link : links) expected.push_back(Narrow(link) + ": " + kLinkLeftText);
+  std::sort(reports.begin(), reports.end());
+  EXPECT_EQ(reports, expected);
   // The link as the folder given: what it points to is not emptied.
   const FolderDeleteResult direct = FolderDelete(kLinkedTemp + L"\\link", true, false);
   EXPECT_EQ(direct.refused, "it is a link to another folder");
   EXPECT_TRUE(Exists(kCanary));
+}
+
+// Between the listing of a folder and the opening of its entries, another program may
+// rename an entry away and leave a link under its name. prepare.sh gives race\temp\mid a
+// folder "victim" and a file "notes.txt" with links "VICTIM" and "NOTES.TXT" beside them (to
+// race\canary and its notes.txt): once the real entry is renamed away, its name opens the
+// link, as a name swapped for a link would.
+class RenameAway final : public FolderWalkWatch {
+ public:
+  void BeforeOpening(const std::wstring& path) override {
+    for (const wchar_t* name : {L"\\mid\\victim", L"\\mid\\notes.txt"}) {
+      const size_t length = wcslen(name);
+      if (path.size() < length || path.compare(path.size() - length, length, name) != 0) continue;
+      renamed.push_back(MoveFileW(path.c_str(), (path + L"-gone").c_str()) != FALSE);
+    }
+  }
+  std::vector<bool> renamed;
+};
+
+TEST_F(FolderDeleteTest, ANameThatLeadsThroughALinkOnceListedIsNeverFollowed) {
+  const std::wstring race = kFixtures + L"\\race";
+  const std::wstring mid = race + L"\\temp\\mid";
+  ASSERT_TRUE(Exists(mid + L"\\victim\\keep.txt")) << "the race fixture of tests/tweaks/prepare.sh is missing";
+  RenameAway renameAway;
+  platform::Override<FolderWalkWatch> watch(renameAway);
+
+  const FolderDeleteResult result = FolderDelete(race + L"\\temp", true, false);
+
+  EXPECT_EQ(renameAway.renamed, (std::vector<bool>{true, true}));
+  EXPECT_TRUE(Exists(race + L"\\canary\\keep.txt"));
+  EXPECT_TRUE(Exists(race + L"\\canary\\notes.txt"));
+  std::vector<std::wstring> left = result.linksLeft;
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::wstring>{mid + L"\\NOTES.TXT", mid + L"\\VICTIM", mid + L"\\notes.txt",
+                                             mid + L"\\victim"}));
+  EXPECT_EQ(result.refused, "");
 }
 
 TEST_F(FolderDeleteTest, AFolderThatIsNotThereOrIsAFileIsLeftAlone) {
@@ -217,6 +264,9 @@ std::string Text(const char* text) { return text; }
 std::string Is(const char* what, const std::wstring& folder) {
   return std::string("it is ") + what + " " + Narrow(folder);
 }
+std::string LiesIn(const char* what, const std::wstring& folder) {
+  return std::string("it lies in ") + what + " " + Narrow(folder);
+}
 std::string Holds(const char* what, const std::wstring& folder) {
   return std::string("it holds ") + what + " " + Narrow(folder);
 }
@@ -256,8 +306,49 @@ INSTANTIATE_TEST_SUITE_P(
                     [] { return Is("the Windows folder", WindowsFolder()); }},
         RefusalCase{"ProgramFolderThroughALinkToTheRoot", [] { return kRootLink + ProgramFolder().substr(2); },
                     [] { return Is("the program's folder", ProgramFolder()); }},
+        // Names that are not full paths on a drive letter.
+        RefusalCase{"Relative", [] { return std::wstring(L"."); },
+                    [] { return Text("the name is relative, not a full path"); }},
+        RefusalCase{"RelativeUpward", [] { return std::wstring(L"..\\windows\\system32"); },
+                    [] { return Text("the name is relative, not a full path"); }},
+        RefusalCase{"RelativeToADrive", [] { return std::wstring(L"C:windows"); },
+                    [] { return Text("the name is relative, not a full path"); }},
+        RefusalCase{"LongNetwork", [] { return std::wstring(L"\\\\?\\UNC\\server\\share\\temp"); },
+                    [] { return Text("not a folder on a drive letter"); }},
+        RefusalCase{"LongDevice", [] { return std::wstring(L"\\\\?\\GLOBALROOT\\Device\\HarddiskVolume1\\temp"); },
+                    [] { return Text("not a folder on a drive letter"); }},
+        // The system's folders and the users' own.
+        RefusalCase{"System32", [] { return WindowsFolder() + L"\\System32"; },
+                    [] { return LiesIn("the Windows folder", WindowsFolder()); }},
+        RefusalCase{"SysWOW64", [] { return WindowsFolder() + L"\\SysWOW64\\"; },
+                    [] { return LiesIn("the Windows folder", WindowsFolder()); }},
+        RefusalCase{"ProgramFiles", [] { return Environment(L"ProgramW6432"); },
+                    [] { return Is("a program files folder", Environment(L"ProgramW6432")); }},
+        RefusalCase{"ProgramFilesX86", [] { return Environment(L"ProgramFiles(x86)") + L"\\Common Files"; },
+                    [] { return LiesIn("a program files folder", Environment(L"ProgramFiles(x86)")); }},
+        RefusalCase{"ProgramData", [] { return Environment(L"ProgramData"); },
+                    [] { return Is("the program data folder", Environment(L"ProgramData")); }},
+        RefusalCase{"Documents", [] { return Profile() + L"\\Documents"; },
+                    [] { return Is("a user's Documents folder", Profile() + L"\\Documents"); }},
+        RefusalCase{"InsideDesktop", [] { return Profile() + L"\\Desktop\\old stuff"; },
+                    [] { return LiesIn("a user's Desktop folder", Profile() + L"\\Desktop"); }},
+        RefusalCase{"AnotherUsersRoaming", [] { return std::wstring(L"C:\\users\\Public\\AppData\\Roaming\\x"); },
+                    [] { return LiesIn("a user's AppData\\Roaming folder", L"C:\\users\\Public\\AppData\\Roaming"); }},
+        RefusalCase{"LocalAppData", [] { return Profile() + L"\\AppData\\Local"; },
+                    [] { return Is("a user's AppData\\Local folder", Profile() + L"\\AppData\\Local"); }},
+        // The same through a link on the way.
+        RefusalCase{"System32ThroughALinkToTheRoot", [] { return kRootLink + L"\\windows\\system32"; },
+                    [] { return LiesIn("the Windows folder", WindowsFolder()); }},
+        RefusalCase{"DocumentsThroughALink", [] { return kUsersLink + L"\\" + ProfileName() + L"\\documents"; },
+                    [] { return Is("a user's Documents folder", Profile() + L"\\Documents"); }},
         // Inside them is fine: the Windows Temp folder, the profile's Temp folder, also by
         // another name.
+        RefusalCase{"InsideWindowsTemp", [] { return WindowsFolder() + L"\\Temp\\setup files"; },
+                    [] { return Text(""); }},
+        RefusalCase{"WindowsTempThroughALinkToTheRoot", [] { return kRootLink + L"\\windows\\temp"; },
+                    [] { return Text(""); }},
+        RefusalCase{"LocalAppDataTemp", [] { return Profile() + L"\\AppData\\Local\\Temp"; },
+                    [] { return Text(""); }},
         RefusalCase{"WindowsTemp", [] { return std::wstring(L"C:\\windows\\Temp"); }, [] { return Text(""); }},
         RefusalCase{"ProfileTemp", [] { return Profile() + L"\\Temp\\"; }, [] { return Text(""); }},
         RefusalCase{"ProfileTempThroughALink", [] { return kUsersLink + L"\\" + ProfileName() + L"\\Temp"; },
@@ -298,7 +389,7 @@ TEST_F(FolderDeleteTest, AProfileReachedThroughAMappedDriveIsLeftAlone) {
   EXPECT_TRUE(dialogs.MessageBoxes().empty());
 }
 
-TEST_F(FolderDeleteTest, ALoneBackslashOnAScratchDriveIsItsRootAndIsLeftAlone) {
+TEST_F(FolderDeleteTest, ALoneBackslashNamesTheCurrentDrivesRootAndIsLeftAlone) {
   ASSERT_NE(GetLogicalDrives() & (1u << ('R' - 'A')), 0u)
       << "drive R: of tests/tweaks/prepare.sh is missing";
   MakeFile(L"R:\\canary.txt");
@@ -309,7 +400,7 @@ TEST_F(FolderDeleteTest, ALoneBackslashOnAScratchDriveIsItsRootAndIsLeftAlone) {
   const FolderDeleteResult result = FolderDelete(std::string("\\"), true, true);
   SetCurrentDirectoryW(before);
 
-  EXPECT_EQ(result.refused, "a drive root");
+  EXPECT_EQ(result.refused, "the name is relative, not a full path");
   EXPECT_TRUE(Exists(L"R:\\canary.txt"));
   EXPECT_TRUE(Exists(L"R:\\folder\\inside.txt"));
   EXPECT_TRUE(dialogs.MessageBoxes().empty());

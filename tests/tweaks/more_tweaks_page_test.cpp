@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -201,22 +202,38 @@ TEST_F(MoreTweaksPageTest, TheProfileReachedThroughALinkIsNamedAndNothingOfItIsD
   DeleteFileW(canary.c_str());
 }
 
-TEST_F(MoreTweaksPageTest, WhatALinkInTheTemporaryFolderPointsToStays) {
+TEST_F(MoreTweaksPageTest, WhatALinkInTheTemporaryFolderPointsToStaysAndTheLinkIsNamed) {
+  // prepare.sh: links to a folder, to a file and to an empty folder outside the temporary
+  // folder, as a user of the machine may leave in C:\Windows\Temp.
   const std::wstring temp = L"C:\\QuenvorFixtures\\linked\\temp";
-  const std::wstring canary = L"C:\\QuenvorFixtures\\linked\\canary\\keep.txt";
-  ASSERT_TRUE(Exists(canary)) << "the link fixture of tests/tweaks/prepare.sh is missing";
+  const std::vector<std::wstring> targets{L"C:\\QuenvorFixtures\\linked\\canary\\keep.txt",
+                                          L"C:\\QuenvorFixtures\\linked\\outside\\thesis.txt",
+                                          L"C:\\QuenvorFixtures\\linked\\outside\\EmptyProject"};
+  for (const std::wstring& target : targets)
+    ASSERT_TRUE(Exists(target)) << "the link fixture of tests/tweaks/prepare.sh is missing";
   SetFolders(temp, temp, scratch.Sub(L"win"));
   MakeFile(temp + L"\\mine.txt");
-  // Wine cannot remove the link itself: it is reported on each of the two passes.
-  for (int i = 0; i < 3; ++i) dialogs.AnswerMessageBox(IDOK);
-  Page().Check18->SetValue(1);
-  Page().Command37_Click();
-  EXPECT_TRUE(Exists(canary));
+  dialogs.AnswerMessageBox(IDOK);
+  Page().Command37_Click();  // Show Errors clear: the links are named all the same
+
+  for (const std::wstring& target : targets) EXPECT_TRUE(Exists(target)) << Narrow(target);
   EXPECT_FALSE(Exists(temp + L"\\mine.txt"));
   const std::vector<std::string> texts = Texts();
-  ASSERT_EQ(texts.size(), 3u);
-  EXPECT_EQ(texts[0].rfind(Narrow(temp) + "\\link: ", 0), 0u) << texts[0];
-  EXPECT_EQ(texts[2], LoadResString(617));
+  ASSERT_EQ(texts.size(), 1u);
+  const std::string head = LoadResString(617) +
+                           "\r\n\r\nThese links in the temporary folders were left in place, and what they "
+                           "point to was not touched:\r\n";
+  EXPECT_EQ(texts[0].substr(0, head.size()), head) << texts[0];
+  std::vector<std::string> named;
+  for (size_t at = head.size(); at < texts[0].size();) {
+    const size_t end = texts[0].find("\r\n", at + 2);
+    named.push_back(texts[0].substr(at + 2, end == std::string::npos ? std::string::npos : end - at - 2));
+    at = end == std::string::npos ? texts[0].size() : end;
+  }
+  std::sort(named.begin(), named.end());
+  EXPECT_EQ(named, (std::vector<std::string>{Narrow(temp) + "\\emptylink", Narrow(temp) + "\\link",
+                                             Narrow(temp) + "\\notes-link.txt"}));
+  EXPECT_EQ(dialogs.MessageBoxes()[0].style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
 }
 
 TEST_F(MoreTweaksPageTest, CaptionsComeFromTheStringTable) {

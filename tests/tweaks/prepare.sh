@@ -9,12 +9,32 @@
 #   to C:\users (as "C:\Documents and Settings" is on Windows), C:\QuenvorFixtures\root a
 #   link to C:\, and drive K: is the folder C:\QuenvorFixtures\profiles, which holds a
 #   profile (someone\Documents\keep.txt) that the tests make the user's.
+# - Links inside a temporary folder: C:\QuenvorFixtures\linked\temp also holds notes-link.txt,
+#   a link to the file linked\outside\thesis.txt, and emptylink, a link to the empty folder
+#   linked\outside\EmptyProject.
+# - Names that lead through a link once an entry is renamed away, for the cleaner's walk
+#   between listing a folder and opening its entries: C:\QuenvorFixtures\race\temp\mid
+#   holds a folder "victim" and a file "notes.txt", and beside them, under the same names in
+#   capitals, links to race\canary and race\canary\notes.txt. Windows names match without
+#   regard to case, so once the test renames "victim" away, "victim" opens VICTIM, the link.
 fixtures="$PREFIX/drive_c/QuenvorFixtures"
 rm -rf "$fixtures"
 mkdir -p "$fixtures/rdrive" "$fixtures/linked/temp" "$fixtures/linked/canary" \
   "$fixtures/profiles/someone/Documents"
 : > "$fixtures/linked/canary/keep.txt"
 ln -s "$fixtures/linked/canary" "$fixtures/linked/temp/link"
+mkdir -p "$fixtures/linked/outside/EmptyProject"
+echo "my thesis" > "$fixtures/linked/outside/thesis.txt"
+ln -s "$fixtures/linked/outside/thesis.txt" "$fixtures/linked/temp/notes-link.txt"
+ln -s "$fixtures/linked/outside/EmptyProject" "$fixtures/linked/temp/emptylink"
+race="$fixtures/race"
+mkdir -p "$race/canary" "$race/temp/mid/victim"
+echo keep > "$race/canary/keep.txt"
+echo notes > "$race/canary/notes.txt"
+echo mine > "$race/temp/mid/victim/keep.txt"
+echo mine > "$race/temp/mid/notes.txt"
+ln -s "$race/canary" "$race/temp/mid/VICTIM"
+ln -s "$race/canary/notes.txt" "$race/temp/mid/NOTES.TXT"
 ln -s "$PREFIX/drive_c/users" "$fixtures/users"
 ln -s "$PREFIX/drive_c" "$fixtures/root"
 : > "$fixtures/profiles/someone/Documents/keep.txt"
