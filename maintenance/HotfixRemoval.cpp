@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "platform/process.h"
+#include "platform/wide_text.h"
 #include "platform/wmi.h"
 #include "shell/Strings.h"
 #include "tweaks/FolderDelete.h"
@@ -73,10 +74,6 @@ std::string FolderBelowDriveRoot(std::string path) {
   return drive ? path : "";
 }
 
-bool IsDotEntry(const char* name) {
-  return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
-}
-
 std::string Lines(const std::vector<std::string>& lines) {
   std::string text;
   for (const std::string& line : lines) text += "\r\n" + line;
@@ -133,42 +130,59 @@ void HotfixRemoval::RemoveUninstallEntries() {
   }
 }
 
-bool HotfixRemoval::ListWindowsFolder(std::vector<WIN32_FIND_DATAA>* entries) {
+bool HotfixRemoval::ListWindowsFolder(platform::OpenFolder* folder, std::vector<platform::FolderEntry>* entries) {
   if (windowsFolder_.empty()) return false;
-  WIN32_FIND_DATAA found;
-  HANDLE find = FindFirstFileA((windowsFolder_ + "\\*").c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) {
-    if (!listingFailed_) notSearched_.push_back(windowsFolder_ + " (" + platform::SystemErrorText(GetLastError()) + ")");
+  DWORD error = platform::OpenFolderByPath(platform::WideFromAnsi(windowsFolder_), folder);
+  if (error == ERROR_SUCCESS) error = platform::ListFolder(folder->handle.get(), entries);
+  if (error != ERROR_SUCCESS) {
+    if (!listingFailed_) notSearched_.push_back(windowsFolder_ + " (" + platform::SystemErrorText(error) + ")");
     listingFailed_ = true;
     return false;
   }
-  do {
-    if (!IsDotEntry(found.cFileName)) entries->push_back(found);
-  } while (FindNextFileA(find, &found));
-  FindClose(find);
   return true;
 }
 
 void HotfixRemoval::RemoveUninstallFolders() {
-  std::vector<WIN32_FIND_DATAA> entries;
-  if (!ListWindowsFolder(&entries)) return;
-  for (const WIN32_FIND_DATAA& entry : entries) {
-    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsUninstallFolder(entry.cFileName)) continue;
+  platform::OpenFolder folder;
+  std::vector<platform::FolderEntry> entries;
+  if (!ListWindowsFolder(&folder, &entries)) return;
+  for (const platform::FolderEntry& entry : entries) {
+    const std::string name = platform::AnsiFromWide(entry.name);
+    if (!(entry.attributes & FILE_ATTRIBUTE_DIRECTORY) || !IsUninstallFolder(name)) continue;
     found_ = true;
-    const std::string path = windowsFolder_ + "\\" + entry.cFileName;
-    const FolderDeleteResult result = FolderDelete(path, false, false);
-    if (!result.refused.empty() || result.notDeleted || result.stopped) notRemoved_.push_back(path);
+    const FolderDeleteResult result =
+        DeleteFolderEntry(folder, platform::WideFromAnsi(windowsFolder_), entry.name, false);
+    if (result.notDeleted || result.stopped) {
+      const bool link = result.linksLeft.size() == 1 && result.linksLeft[0] == platform::WideFromAnsi(windowsFolder_) +
+                                                                                   L"\\" + entry.name;
+      notRemoved_.push_back(windowsFolder_ + "\\" + name + (link ? " (" + std::string(kLinkLeftText) + ")" : ""));
+    }
   }
 }
 
 void HotfixRemoval::RemoveLogFiles() {
-  std::vector<WIN32_FIND_DATAA> entries;
-  if (!ListWindowsFolder(&entries)) return;
-  for (const WIN32_FIND_DATAA& entry : entries) {
-    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsHotfixLog(entry.cFileName)) continue;
+  platform::OpenFolder folder;
+  std::vector<platform::FolderEntry> entries;
+  if (!ListWindowsFolder(&folder, &entries)) return;
+  for (const platform::FolderEntry& entry : entries) {
+    const std::string name = platform::AnsiFromWide(entry.name);
+    if ((entry.attributes & FILE_ATTRIBUTE_DIRECTORY) || !IsHotfixLog(name)) continue;
     found_ = true;
-    const std::string path = windowsFolder_ + "\\" + entry.cFileName;
-    if (!DeleteFileA(path.c_str())) notRemoved_.push_back(path);
+    const std::string path = windowsFolder_ + "\\" + name;
+    if (entry.attributes & FILE_ATTRIBUTE_READONLY) {  // nothing is forced
+      notRemoved_.push_back(path);
+      continue;
+    }
+    platform::EntryOpening opening = platform::OpenEntry(folder, entry.name, platform::EntryKind::File, DELETE);
+    switch (opening.reached) {
+      case platform::Reached::Gone: break;
+      case platform::Reached::Elsewhere: notRemoved_.push_back(path + " (" + kLinkLeftText + ")"); break;
+      case platform::Reached::Failed: notRemoved_.push_back(path); break;
+      case platform::Reached::Entry:
+      case platform::Reached::Link:  // the link itself goes
+        if (platform::DeleteByHandle(opening.handle.get()) != ERROR_SUCCESS) notRemoved_.push_back(path);
+        break;
+    }
   }
 }
 

@@ -13,10 +13,14 @@
 //
 // Nothing is forced: a read-only or locked file stays, and so does the folder holding it.
 // Whatever stays, and whatever could not be searched, is named in the closing message.
+// The folder is listed and its entries deleted by handle, never through a link: a link
+// under a hotfix name is removed as a link or left and named.
 #include <windows.h>
 
 #include <string>
 #include <vector>
+
+#include "platform/handle_files.h"
 
 // The display names of hotfix entries: "hotfix", or a K or Q with any number of B after it
 // and six digits, anywhere in the text and in any case ("Security Update (KB923191)",
@@ -50,7 +54,8 @@ class HotfixRemoval {
   UINT ClosingStyle() const;
 
  private:
-  bool ListWindowsFolder(std::vector<WIN32_FIND_DATAA>* entries);
+  // Opens and lists the Windows folder; false (said once) when it cannot be.
+  bool ListWindowsFolder(platform::OpenFolder* folder, std::vector<platform::FolderEntry>* entries);
 
   std::string windowsFolder_;
   bool listingFailed_ = false;  // said once, though both folder steps list the folder

@@ -135,6 +135,7 @@ EntryOpening OpenEntry(const OpenFolder& folder, const std::wstring& name, Entry
   HANDLE handle = nullptr;
   const bool isFolder = kind == EntryKind::Folder;
   if (isFolder) access |= FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES;
+  else if (access & ~(DELETE | SYNCHRONIZE)) access |= FILE_READ_ATTRIBUTES;
   const ULONG share = isFolder ? FILE_SHARE_READ | FILE_SHARE_WRITE : FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
   const ULONG options = (isFolder ? FILE_DIRECTORY_FILE : FILE_NON_DIRECTORY_FILE) | FILE_SYNCHRONOUS_IO_NONALERT |
                         FILE_OPEN_FOR_BACKUP_INTENT | FILE_OPEN_REPARSE_POINT;
@@ -159,7 +160,8 @@ EntryOpening OpenEntry(const OpenFolder& folder, const std::wstring& name, Entry
     return opening;
   }
   opening.reached = Reached::Entry;
-  if (isFolder) {
+  constexpr ACCESS_MASK kDeleting = DELETE | SYNCHRONIZE;
+  if (isFolder || (access & ~kDeleting)) {
     FILE_BASIC_INFORMATION basic{};
     const NTSTATUS queried = NtQueryInformationFile(handle, &io, &basic, sizeof(basic), FileBasicInformation);
     if (queried < 0) {
@@ -171,6 +173,51 @@ EntryOpening OpenEntry(const OpenFolder& folder, const std::wstring& name, Entry
     opening.attributes = basic.FileAttributes;
     if (basic.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) opening.reached = Reached::Link;
   }
+  return opening;
+}
+
+EntryOpening CreateFileEntry(const OpenFolder& folder, const std::wstring& name, ACCESS_MASK access) {
+  EntryOpening opening;
+  UNICODE_STRING counted = Counted(name);
+  OBJECT_ATTRIBUTES attributes;
+  InitializeObjectAttributes(&attributes, &counted, OBJ_CASE_INSENSITIVE, folder.handle.get(), nullptr);
+  IO_STATUS_BLOCK io{};
+  HANDLE handle = nullptr;
+  const NTSTATUS status =
+      NtCreateFile(&handle, access | GENERIC_WRITE | DELETE | FILE_READ_ATTRIBUTES | SYNCHRONIZE, &attributes, &io,
+                   nullptr, FILE_ATTRIBUTE_NORMAL, FILE_SHARE_READ, FILE_OPEN_IF,
+                   FILE_NON_DIRECTORY_FILE | FILE_SYNCHRONOUS_IO_NONALERT | FILE_OPEN_REPARSE_POINT, nullptr, 0);
+  if (status < 0) {
+    opening.reached = status == kPathNotFound ? Reached::Gone : Reached::Failed;
+    opening.error = ErrorOf(status);
+    return opening;
+  }
+  opening.handle.reset(handle);
+  const bool created = io.Information == FILE_CREATED;
+  bool itself = false;
+  if (!WithObjectName(handle, [&](const UNICODE_STRING& actual) { itself = BearsName(actual, folder.name, name); })) {
+    if (created) DeleteByHandle(handle);
+    opening.handle.reset();
+    opening.error = ERROR_INVALID_NAME;
+    return opening;
+  }
+  if (!itself) {
+    // A link with nothing at its far end: the system made the file there. It goes again.
+    if (created) DeleteByHandle(handle);
+    opening.handle.reset();
+    opening.reached = Reached::Elsewhere;
+    return opening;
+  }
+  FILE_BASIC_INFORMATION basic{};
+  const NTSTATUS queried = NtQueryInformationFile(handle, &io, &basic, sizeof(basic), FileBasicInformation);
+  if (queried < 0 || (basic.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    opening.handle.reset();
+    opening.reached = queried < 0 ? Reached::Failed : Reached::Link;
+    opening.error = queried < 0 ? ErrorOf(queried) : ERROR_SUCCESS;
+    return opening;
+  }
+  opening.attributes = basic.FileAttributes;
+  opening.reached = Reached::Entry;
   return opening;
 }
 
@@ -191,6 +238,94 @@ DWORD DeleteByHandle(HANDLE handle) {
   const NTSTATUS status = NtSetInformationFile(handle, &io, &disposition, sizeof(disposition),
                                                FileDispositionInformation);
   return status < 0 ? ErrorOf(status) : ERROR_SUCCESS;
+}
+
+namespace {
+
+// The folder of a whole-file operation, open; the outcome when it cannot be opened.
+bool OpenFolderOf(const std::wstring& folderPath, OpenFolder* folder, FileInResult* result) {
+  const DWORD error = OpenFolderByPath(folderPath, folder);
+  if (error == ERROR_SUCCESS) return true;
+  result->outcome = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileIn::Missing : FileIn::Failed;
+  result->error = error;
+  return false;
+}
+
+// The outcome of an opening that did not reach the file itself.
+FileInResult NotReached(const EntryOpening& opening) {
+  FileInResult result;
+  result.error = opening.error;
+  switch (opening.reached) {
+    case Reached::Gone: result.outcome = FileIn::Missing; break;
+    case Reached::Link:
+    case Reached::Elsewhere: result.outcome = FileIn::Link; break;
+    default: result.outcome = FileIn::Failed; break;
+  }
+  return result;
+}
+
+}  // namespace
+
+FileInResult WriteFileIn(const std::wstring& folderPath, const std::wstring& name, const std::string& content) {
+  FileInResult result;
+  OpenFolder folder;
+  if (!OpenFolderOf(folderPath, &folder, &result)) return result;
+  EntryOpening opening = CreateFileEntry(folder, name);
+  if (opening.reached != Reached::Entry) return NotReached(opening);
+  HANDLE file = opening.handle.get();
+  IO_STATUS_BLOCK io{};
+  FILE_END_OF_FILE_INFORMATION end{};
+  NTSTATUS status = NtSetInformationFile(file, &io, &end, sizeof(end), FileEndOfFileInformation);
+  if (status < 0) {
+    result.error = ErrorOf(status);
+    return result;
+  }
+  DWORD written = 0;
+  if (!content.empty() && (!WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) ||
+                           written != content.size())) {
+    result.error = GetLastError() ? GetLastError() : ERROR_WRITE_FAULT;
+    return result;
+  }
+  result.outcome = FileIn::Done;
+  return result;
+}
+
+FileInResult ReadFileIn(const std::wstring& folderPath, const std::wstring& name, std::string* content) {
+  FileInResult result;
+  OpenFolder folder;
+  if (!OpenFolderOf(folderPath, &folder, &result)) return result;
+  EntryOpening opening = OpenEntry(folder, name, EntryKind::File, GENERIC_READ);
+  if (opening.reached == Reached::Link) opening.handle.reset();
+  if (opening.reached != Reached::Entry) return NotReached(opening);
+  content->clear();
+  constexpr size_t kLimit = 16 * 1024 * 1024;
+  char buffer[4096];
+  for (;;) {
+    DWORD read = 0;
+    if (!ReadFile(opening.handle.get(), buffer, sizeof(buffer), &read, nullptr)) {
+      result.error = GetLastError();
+      return result;
+    }
+    if (read == 0) break;
+    if (content->size() + read > kLimit) {
+      result.error = ERROR_FILE_TOO_LARGE;
+      return result;
+    }
+    content->append(buffer, read);
+  }
+  result.outcome = FileIn::Done;
+  return result;
+}
+
+FileInResult DeleteFileIn(const std::wstring& folderPath, const std::wstring& name) {
+  FileInResult result;
+  OpenFolder folder;
+  if (!OpenFolderOf(folderPath, &folder, &result)) return result;
+  EntryOpening opening = OpenEntry(folder, name, EntryKind::File, DELETE);
+  if (opening.reached != Reached::Entry && opening.reached != Reached::Link) return NotReached(opening);
+  result.error = DeleteByHandle(opening.handle.get());
+  if (result.error == ERROR_SUCCESS) result.outcome = FileIn::Done;
+  return result;
 }
 
 }  // namespace platform

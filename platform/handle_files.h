@@ -86,8 +86,17 @@ DWORD ListFolder(HANDLE folder, std::vector<FolderEntry>* entries);
 
 // Opens the entry `name` of the open folder, as the kind asked, with `access` (SYNCHRONIZE is
 // added), never following a link; folders are open for listing as well and shared for reading
-// and writing only, so they cannot be renamed or deleted by others while open.
+// and writing only, so they cannot be renamed or deleted by others while open. A file opened
+// to read or write its data (or its attributes) is checked for being a link as a folder is;
+// one opened only to be deleted needs no such check: deleting a link opened as the link
+// removes the link.
 EntryOpening OpenEntry(const OpenFolder& folder, const std::wstring& name, EntryKind kind, ACCESS_MASK access);
+
+// Opens the file `name` of the open folder to write it (GENERIC_WRITE, DELETE and
+// FILE_READ_ATTRIBUTES with `access`), making it, empty, when it is not there; shared for
+// reading only. A link in its place is never written through: Link or Elsewhere come back
+// without a handle, and a file that this call made at the far end of a link is removed again.
+EntryOpening CreateFileEntry(const OpenFolder& folder, const std::wstring& name, ACCESS_MASK access = 0);
 
 // An entry of `folder` opened as a folder (OpenEntry with kind Folder) and named, for walking
 // into it.
@@ -100,5 +109,24 @@ DWORD DeleteByHandle(HANDLE handle);
 // The system's name for what a handle is open on, as OpenFolder::name; "" when it cannot
 // be had.
 std::wstring HandleName(HANDLE handle);
+
+// A whole file by a fixed name in a folder that others may write (the temporary folder), by
+// handle: the folder opened by its path, the file relative to it, never through a link.
+enum class FileIn {
+  Done,
+  Missing,  // no such file (or no such folder)
+  Link,     // a link stands under the name: nothing was read, written or deleted
+  Failed,   // the error says why
+};
+struct FileInResult {
+  FileIn outcome = FileIn::Failed;
+  DWORD error = ERROR_SUCCESS;
+};
+// Replaces the file's content with `content` (making the file when it is not there).
+FileInResult WriteFileIn(const std::wstring& folderPath, const std::wstring& name, const std::string& content);
+// Reads the whole file (up to 16 MB).
+FileInResult ReadFileIn(const std::wstring& folderPath, const std::wstring& name, std::string* content);
+// Deletes the file; a link under the name that the system opens as a link is removed itself.
+FileInResult DeleteFileIn(const std::wstring& folderPath, const std::wstring& name);
 
 }  // namespace platform

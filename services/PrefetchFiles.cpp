@@ -5,35 +5,23 @@
 #include <string>
 #include <vector>
 
-namespace {
-
-std::string EnvironmentValue(const char* name) {
-  DWORD size = GetEnvironmentVariableA(name, nullptr, 0);
-  if (size == 0) return "";
-  std::string value(size, '\0');
-  DWORD length = GetEnvironmentVariableA(name, value.data(), size);
-  value.resize(length < size ? length : 0);
-  return value;
-}
-
-}  // namespace
+#include "platform/handle_files.h"
+#include "platform/shell_ops.h"
+#include "platform/wide_text.h"
 
 void DeletePrefetchFiles() {
-  const std::string windir = EnvironmentValue("windir");
+  const std::wstring windir = platform::WideEnvironment(L"windir");
   if (windir.empty()) return;
-  const std::string folder = windir + "\\Prefetch\\";
-  // The names first, then the deletions: the folder is not changed under the search.
-  std::vector<std::string> files;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "*.pf").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) files.push_back(found.cFileName);
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-  std::string path = folder;
-  for (const std::string& name : files) {
-    path.replace(folder.size(), std::string::npos, name);
-    DeleteFileA(path.c_str());
+  // The folder is listed and each file deleted through its own handle, never through a link.
+  platform::OpenFolder folder;
+  if (platform::OpenFolderByPath(windir + L"\\Prefetch", &folder) != ERROR_SUCCESS) return;
+  std::vector<platform::FolderEntry> entries;
+  platform::ListFolder(folder.handle.get(), &entries);
+  for (const platform::FolderEntry& entry : entries) {
+    if (entry.attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) continue;
+    if (!platform::PathMatchesSpec(entry.name.c_str(), L"*.pf")) continue;
+    platform::EntryOpening opening = platform::OpenEntry(folder, entry.name, platform::EntryKind::File, DELETE);
+    if (opening.reached == platform::Reached::Entry || opening.reached == platform::Reached::Link)
+      platform::DeleteByHandle(opening.handle.get());
   }
 }

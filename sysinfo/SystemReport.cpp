@@ -1,7 +1,10 @@
 #include "sysinfo/SystemReport.h"
 
 #include <windows.h>
+#include <winternl.h>
 
+#include "platform/handle_files.h"
+#include "platform/wide_text.h"
 #include "shell/Strings.h"
 #include "sysinfo/Categories.h"
 #include "sysinfo/InfoRows.h"
@@ -136,12 +139,36 @@ std::string HtmlEscaped(const std::string& text) {
   return out;
 }
 
-// The open report file; every line is one write of its whole text and CR LF.
+// GetFullPathNameW of a path: "" when it fails.
+std::wstring FullPath(const std::wstring& path) {
+  DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (n == 0) return L"";
+  std::wstring buffer(n, L'\0');
+  n = GetFullPathNameW(path.c_str(), n, buffer.data(), nullptr);
+  if (n == 0 || n >= buffer.size()) return L"";
+  buffer.resize(n);
+  return buffer;
+}
+
+// The open report file; every line is one write of its whole text and CR LF. The temporary
+// folder is anyone's to write in: the file is opened relative to the folder's handle and never
+// through a link that stands under its name (nothing is written then).
 class ReportFile {
  public:
-  explicit ReportFile(const std::string& path)
-      : file_(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                          FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+  explicit ReportFile(const std::string& path) {
+    const size_t slash = path.find_last_of('\\');
+    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash);
+    const std::wstring full = FullPath(platform::WideFromAnsi(folder.empty() ? "\\" : folder + "\\"));
+    platform::OpenFolder open;
+    if (full.empty() || platform::OpenFolderByPath(full, &open) != ERROR_SUCCESS) return;
+    platform::EntryOpening opening =
+        platform::CreateFileEntry(open, platform::WideFromAnsi(path.substr(slash == std::string::npos ? 0 : slash + 1)));
+    if (opening.reached != platform::Reached::Entry) return;
+    IO_STATUS_BLOCK io{};
+    FILE_END_OF_FILE_INFORMATION end{};
+    if (NtSetInformationFile(opening.handle.get(), &io, &end, sizeof(end), FileEndOfFileInformation) < 0) return;
+    file_ = opening.handle.release();
+  }
   ~ReportFile() { Close(); }
   ReportFile(const ReportFile&) = delete;
   ReportFile& operator=(const ReportFile&) = delete;
@@ -164,7 +191,7 @@ class ReportFile {
   }
 
  private:
-  HANDLE file_;
+  HANDLE file_ = INVALID_HANDLE_VALUE;
   bool ok_ = true;
 };
 

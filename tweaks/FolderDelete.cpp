@@ -580,6 +580,14 @@ class Walker {
     if (showErrors_) Report(path_.substr(kLongPrefixLength), platform::SystemErrorText(error));
   }
 
+  // Deletes the folder `name` of the open folder at path_, with all it holds.
+  void DeleteEntry(const OpenFolder& parent, const std::wstring& name) {
+    const size_t length = path_.size();
+    Append(name);
+    Folder(parent, {name, FILE_ATTRIBUTE_DIRECTORY});
+    path_.resize(length);
+  }
+
   FolderDeleteResult result;
 
  private:
@@ -673,6 +681,15 @@ FolderDeleteResult FolderDelete(const std::wstring& strBaseFolder, bool blnConte
     }
     default: break;
   }
+  return walker.result;
+}
+
+FolderDeleteResult DeleteFolderEntry(const platform::OpenFolder& folder, const std::wstring& folderPath,
+                                     const std::wstring& name, bool blnShowErrors) {
+  std::wstring path = folderPath;
+  while (!path.empty() && path.back() == L'\\') path.pop_back();
+  Walker walker(StartsWithLongPrefix(path) ? path : kLongPrefix + path, blnShowErrors);
+  walker.DeleteEntry(folder, name);
   return walker.result;
 }
 

@@ -44,6 +44,18 @@ FolderDeleteResult FolderDelete(const std::wstring& strBaseFolder, bool blnConte
 FolderDeleteResult FolderDelete(const std::string& strBaseFolder, bool blnContentOnly,
                                 bool blnShowErrors);
 
+namespace platform {
+struct OpenFolder;
+}
+
+// Deletes the folder `name` of the open folder `folder` (whose full path is `folderPath`),
+// with everything it holds, the same way and by handle, without the questions about
+// protected folders: for a caller that chose the entry from its own listing of that folder
+// (the hotfix uninstall folders of the Windows folder). A link under the name is removed as
+// a link or left and named.
+FolderDeleteResult DeleteFolderEntry(const platform::OpenFolder& folder, const std::wstring& folderPath,
+                                     const std::wstring& name, bool blnShowErrors);
+
 // Why a folder must be left alone as a whole ("a drive root", "it is the Windows folder
 // C:\Windows" ...), or "" when it may be walked (or is not there); `resolved` receives its
 // full path when it could be resolved.

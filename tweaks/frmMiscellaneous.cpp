@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "platform/folders.h"
+#include "platform/handle_files.h"
+#include "platform/wide_text.h"
 #include "platform/registry.h"
 #include "shell/ColouredMessageBox.h"
 #include "shell/LayoutScaling.h"
@@ -268,18 +270,39 @@ void FrmMiscellaneous::Command20_Click() { IE3->Show(ui::vbModeless, &*frmmain);
 
 void FrmMiscellaneous::Command35_Click() {
   const auto profile = platform::FolderOnDriveFromEnvironment("USERPROFILE");
-  const std::string path = profile ? *profile + "\\AppData\\Local\\IconCache.db" : std::string();
-  if (!path.empty()) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_HIDDEN))
-      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  const std::string folderPath = profile ? *profile + "\\AppData\\Local" : std::string();
+  const std::string path = folderPath + "\\IconCache.db";
+  // The file is opened relative to its folder's handle and changed and deleted through its
+  // own handle: a link standing under its name (the folder is the user's to write in) is
+  // never followed to what it points to.
+  platform::OpenFolder folder;
+  platform::EntryOpening opening;
+  if (profile && platform::OpenFolderByPath(platform::WideFromAnsi(folderPath), &folder) == ERROR_SUCCESS)
+    opening = platform::OpenEntry(folder, L"IconCache.db", platform::EntryKind::File, DELETE | FILE_WRITE_ATTRIBUTES);
+  else
+    opening.reached = platform::Reached::Gone;
+  if (opening.reached == platform::Reached::Link || opening.reached == platform::Reached::Elsewhere) {
+    MsgBox("The icon cache was not cleared: " + path +
+               " is a link to another file, and it was left as it is.",
+           MB_OK | MB_ICONEXCLAMATION);
+    return;
   }
-  if (path.empty() || !platform::FoundWithNormalAttributes(path)) {
+  DWORD attributes = opening.attributes;
+  if (opening.reached == platform::Reached::Entry && (attributes & FILE_ATTRIBUTE_HIDDEN)) {
+    FILE_BASIC_INFO basic{};
+    basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+    if (SetFileInformationByHandle(opening.handle.get(), FileBasicInfo, &basic, sizeof(basic)))
+      attributes = FILE_ATTRIBUTE_NORMAL;
+  }
+  // A hidden or system file is not found, as a search with normal attributes would not.
+  const bool found = opening.reached == platform::Reached::Entry &&
+                     !(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+  const bool inUse = opening.reached == platform::Reached::Failed;
+  if (!found && !inUse) {
     MsgBox(IconCacheMissingText(), MB_OK | MB_ICONERROR, LoadResString(259));
     return;
   }
-  DeleteFileShell(path, true);
-  if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+  if (inUse || platform::DeleteByHandle(opening.handle.get()) != ERROR_SUCCESS) {
     MsgBox("The icon cache could not be cleared: this file could not be deleted.\r\n\r\n" + path,
            MB_OK | MB_ICONEXCLAMATION);
     return;

@@ -34,6 +34,19 @@ TEST(PrefetchFiles, OnlyMatchingFilesGoAndAFileInUseStopsNoOther) {
   EXPECT_TRUE(Exists(in(L"x.pf\\inner.pf")));  // a folder is no prefetch file, whatever its name
 }
 
+TEST(PrefetchFiles, ALinkAmongThemIsLeftAndWhatItPointsToStays) {
+  // prepare.sh: a prefetch file and link.pf, a link to a file outside the folder.
+  const std::wstring fixtures = L"C:\\QuenvorServices";
+  ASSERT_TRUE(Exists(fixtures + L"\\windows\\Prefetch\\real.pf")) << "the fixture of tests/services/prepare.sh is missing";
+  {
+    ScopedEnvironmentVariable windir("windir", Narrow(fixtures + L"\\windows").c_str());
+    DeletePrefetchFiles();
+  }
+  EXPECT_FALSE(Exists(fixtures + L"\\windows\\Prefetch\\real.pf"));
+  EXPECT_TRUE(Exists(fixtures + L"\\canary.pf"));
+  EXPECT_TRUE(Exists(fixtures + L"\\windows\\Prefetch\\link.pf"));
+}
+
 TEST(PrefetchFiles, NoWindowsFolderNoDeletion) {
   // With "windir" empty or unset the folder would be "\Prefetch" on the current drive.
   ScratchFolder scratch;

@@ -186,4 +186,13 @@ TEST_F(ReportTest, AReportThatCannotBeWrittenSaysSoAndLeavesNothing) {
             static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
 }
 
+TEST_F(ReportTest, ALinkStandingAsTheReportIsNotWrittenThrough) {
+  // prepare.sh: the temporary folder holds report.html, a link to a file outside it.
+  const std::string fixtures = "C:\\QuenvorSysinfo";
+  ASSERT_EQ(ReadFile(fixtures + "\\canary.html"), "not a report\r\n") << "the fixture of tests/sysinfo/prepare.sh is missing";
+  ScopedEnvironmentVariable linked("TEMP", (fixtures + "\\temp").c_str());
+  EXPECT_FALSE(WriteSystemReport());
+  EXPECT_EQ(ReadFile(fixtures + "\\canary.html"), "not a report\r\n");
+}
+
 }  // namespace

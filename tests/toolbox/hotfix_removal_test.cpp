@@ -22,6 +22,7 @@
 #include "support/registry_fixture.h"
 #include "support/scoped_registry_values.h"
 #include "support/test_service.h"
+#include "tweaks/FolderDelete.h"
 
 namespace {
 
@@ -174,6 +175,29 @@ TEST_F(HotfixRemovalTest, WhatCannotBeRemovedIsNamedInsteadOfTheSuccessMessage) 
   ExpectClosing(1,
                 "This hotfix uninstall information could not be removed:\r\n\r\nHKEY_LOCAL_MACHINE\\" + kUninstall +
                     "\\QuenvorTest.Locked\r\n" + WindowsFolder() + "\\$NtUninstallKB923191$",
+                MB_OK | MB_ICONEXCLAMATION);
+}
+
+TEST_F(HotfixRemovalTest, LinksUnderHotfixNamesAreLeftNamedAndWhatTheyPointToStays) {
+  // prepare.sh: a Windows folder holding a hotfix log and links, under hotfix names, to a
+  // folder and a file outside it. The registry names it as the system's.
+  const std::string windows = "C:\\QuenvorToolbox\\links\\windows";
+  ASSERT_TRUE(Exists(Wide(windows + "\\KB923192.log"))) << "the fixture of tests/toolbox/prepare.sh is missing";
+  FakeWmi wmi;
+  platform::Override<platform::Wmi> useWmi(wmi);
+  wmi.ScriptMethod("root\\default", "StdRegProv", "GetStringValue",
+                   FakeWmi::Row({{"ReturnValue", int64_t{0}}, {"sValue", windows}}));
+  wmi.ScriptMethod("root\\default", "StdRegProv", "EnumKey", FakeWmi::Row({{"ReturnValue", int64_t{2}}}));
+
+  Remove();
+
+  EXPECT_TRUE(Exists(L"C:\\QuenvorToolbox\\canary\\keep.txt"));
+  EXPECT_TRUE(Exists(L"C:\\QuenvorToolbox\\canary.log"));
+  EXPECT_FALSE(Exists(Wide(windows + "\\KB923192.log")));
+  ExpectClosing(1,
+                "This hotfix uninstall information could not be removed:\r\n\r\n" + windows +
+                    "\\$NtUninstallKB923191$ (" + kLinkLeftText + ")\r\n" + windows + "\\KB923191.log (" +
+                    kLinkLeftText + ")",
                 MB_OK | MB_ICONEXCLAMATION);
 }
 

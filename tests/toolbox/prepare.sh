@@ -9,3 +9,14 @@ mkdir -p "$toolbox_fixtures/hdrive/windows"
 : > "$toolbox_fixtures/hdrive/windows/KB923191.log"
 rm -f "$PREFIX/dosdevices/h:"
 ln -s "$toolbox_fixtures/hdrive" "$PREFIX/dosdevices/h:"
+
+# - C:\QuenvorToolbox\links\windows, a Windows folder for a test that names it as the system's,
+#   holds a hotfix log file and, under hotfix names, links to what lies outside it:
+#   $NtUninstallKB923191$ to the folder C:\QuenvorToolbox\canary (holding keep.txt) and
+#   KB923191.log to the file C:\QuenvorToolbox\canary.log.
+mkdir -p "$toolbox_fixtures/links/windows" "$toolbox_fixtures/canary"
+echo keep > "$toolbox_fixtures/canary/keep.txt"
+echo keep > "$toolbox_fixtures/canary.log"
+: > "$toolbox_fixtures/links/windows/KB923192.log"
+ln -s "$toolbox_fixtures/canary" "$toolbox_fixtures/links/windows/\$NtUninstallKB923191\$"
+ln -s "$toolbox_fixtures/canary.log" "$toolbox_fixtures/links/windows/KB923191.log"

@@ -556,6 +556,23 @@ INSTANTIATE_TEST_SUITE_P(
                     IconCacheCase{"InUse", FILE_ATTRIBUTE_NORMAL, true, "in use"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(MiscellaneousPageTest, AnIconCacheThatIsALinkIsLeftAndWhatItPointsToStays) {
+  // prepare.sh: a profile whose IconCache.db is a link to a file outside the folder.
+  const std::string profile = "C:\\QuenvorFixtures\\iconprofile";
+  const std::string canary = "C:\\QuenvorFixtures\\icons-canary.db";
+  ASSERT_NE(GetFileAttributesA(canary.c_str()), INVALID_FILE_ATTRIBUTES) << "the fixture of tests/tweaks/prepare.sh is missing";
+  ScopedEnvironmentVariable variable("USERPROFILE", profile.c_str());
+  dialogs.AnswerMessageBox(IDOK);
+  Page().Command35_Click();
+
+  EXPECT_NE(GetFileAttributesA(canary.c_str()), INVALID_FILE_ATTRIBUTES);
+  const auto boxes = dialogs.MessageBoxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, "The icon cache was not cleared: " + profile +
+                               "\\AppData\\Local\\IconCache.db is a link to another file, and it was left as it is.");
+  EXPECT_EQ(boxes[0].style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+}
+
 // ---- More IE Tweaks --------------------------------------------------------------------
 
 TEST_F(MiscellaneousPageTest, MoreIETweaksShowsOneDialogOwnedByTheMainWindowThatOutlivesThePage) {

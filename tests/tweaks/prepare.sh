@@ -17,6 +17,8 @@
 #   holds a folder "victim" and a file "notes.txt", and beside them, under the same names in
 #   capitals, links to race\canary and race\canary\notes.txt. Windows names match without
 #   regard to case, so once the test renames "victim" away, "victim" opens VICTIM, the link.
+# - C:\QuenvorFixtures\iconprofile, a profile whose AppData\Local\IconCache.db is a link to
+#   the file C:\QuenvorFixtures\icons-canary.db.
 fixtures="$PREFIX/drive_c/QuenvorFixtures"
 rm -rf "$fixtures"
 mkdir -p "$fixtures/rdrive" "$fixtures/linked/temp" "$fixtures/linked/canary" \
@@ -35,6 +37,9 @@ echo mine > "$race/temp/mid/victim/keep.txt"
 echo mine > "$race/temp/mid/notes.txt"
 ln -s "$race/canary" "$race/temp/mid/VICTIM"
 ln -s "$race/canary/notes.txt" "$race/temp/mid/NOTES.TXT"
+mkdir -p "$fixtures/iconprofile/AppData/Local"
+echo icons > "$fixtures/icons-canary.db"
+ln -s "$fixtures/icons-canary.db" "$fixtures/iconprofile/AppData/Local/IconCache.db"
 ln -s "$PREFIX/drive_c/users" "$fixtures/users"
 ln -s "$PREFIX/drive_c" "$fixtures/root"
 : > "$fixtures/profiles/someone/Documents/keep.txt"
