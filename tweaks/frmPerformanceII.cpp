@@ -4,12 +4,14 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
+#include <sstream>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/folders.h"
+#include "platform/handle_files.h"
+#include "platform/wide_text.h"
 #include "shell/ColouredMessageBox.h"
 #include "shell/LayoutScaling.h"
 #include "shell/ProgramState.h"
@@ -94,7 +96,7 @@ constexpr TweakBinding kProcessorCheck{.control = {"Command64"}, .caption = 367,
 
 // ---- Game Boost ----------------------------------------------------------------------------
 
-constexpr const char* kListFile = "\\services.xps";
+constexpr const char* kListFile = "\\services.xps";  // after the temporary folder
 
 std::string Joined(const std::vector<std::string>& lines) {
   std::string text;
@@ -113,16 +115,24 @@ bool Contains(const std::vector<std::string>& names, const std::string& name) {
   return std::find(names.begin(), names.end(), name) != names.end();
 }
 
-// The entries of the list file, one per line (CR LF or LF); nothing when it cannot be read.
-std::optional<std::vector<std::string>> ReadList(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
+// The list file is in the temporary folder, which is anyone's to write in: it is read,
+// written and deleted relative to the folder's handle, never through a link standing under
+// its name.
+constexpr wchar_t kListName[] = L"services.xps";
+
+// The entries of the list file, one per line (CR LF or LF); nothing when it cannot be read
+// (`link` tells when a link stands under its name).
+std::optional<std::vector<std::string>> ReadList(const std::string& folder, bool* link = nullptr) {
+  std::string content;
+  const platform::FileInResult read = platform::ReadFileIn(platform::WideFromAnsi(folder), kListName, &content);
+  if (link) *link = read.outcome == platform::FileIn::Link;
+  if (read.outcome != platform::FileIn::Done) return std::nullopt;
   std::vector<std::string> entries;
+  std::istringstream in(content);
   for (std::string line; std::getline(in, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (!line.empty()) entries.push_back(line);
   }
-  if (in.bad()) return std::nullopt;
   return entries;
 }
 
@@ -136,11 +146,18 @@ std::vector<std::string> GameBoostNames(const std::vector<std::string>& entries)
   return names;
 }
 
-bool WriteList(const std::string& path, const std::vector<std::string>& names) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  for (const std::string& name : names) out << name << "\r\n";
-  out.close();
-  return !out.fail();
+// Replaces the list file's content; false when it was not written (`link` tells when a link
+// stands under its name).
+bool WriteList(const std::string& folder, const std::vector<std::string>& names, bool* link) {
+  std::string content;
+  for (const std::string& name : names) content += name + "\r\n";
+  const platform::FileInResult written = platform::WriteFileIn(platform::WideFromAnsi(folder), kListName, content);
+  *link = written.outcome == platform::FileIn::Link;
+  return written.outcome == platform::FileIn::Done;
+}
+
+std::string LinkLeftText() {
+  return "\r\n\r\nA link to another file stands under that name; it was left as it is.";
 }
 
 std::string NoTempFolderMessage() {
@@ -241,16 +258,17 @@ void FrmPerformanceII::Command41_Click() {
   const std::string path = *temp + kListFile;
   // A list from an earlier Activate still names services that only De-Activate starts
   // again: they stay on it.
-  std::vector<std::string> names = GameBoostNames(ReadList(path).value_or(std::vector<std::string>{}));
+  std::vector<std::string> names = GameBoostNames(ReadList(*temp).value_or(std::vector<std::string>{}));
   for (const char* name : GameBoostServices) {
     ctlService1.SetServiceName(name);
     if (ctlService1.QueryService() == "Started" && !Contains(names, name)) names.push_back(name);
   }
   // Only what the file holds is stopped, so that De-Activate can start it again.
-  const auto written = WriteList(path, names) ? ReadList(path) : std::nullopt;
+  bool link = false;
+  const auto written = WriteList(*temp, names, &link) ? ReadList(*temp) : std::nullopt;
   if (!written || GameBoostNames(*written) != names) {
     MsgBox("Game Boost could not write its list of stopped services to the file\r\n" + path +
-               "\r\n\r\nNo service has been stopped.",
+               (link ? LinkLeftText() : std::string()) + "\r\n\r\nNo service has been stopped.",
            MB_OK | MB_ICONEXCLAMATION);
     return;
   }
@@ -283,11 +301,12 @@ void FrmPerformanceII::Command42_Click() {
     MsgBox(LoadResString(523), MB_OK | MB_ICONERROR);
     return;
   }
-  const auto entries = ReadList(path);
+  bool link = false;
+  const auto entries = ReadList(*temp, &link);
   if (!entries) {
     // The list stays, for a later De-Activate.
     MsgBox("Game Boost could not read its list of stopped services from the file\r\n" + path +
-               "\r\n\r\nNo service has been started.",
+               (link ? LinkLeftText() : std::string()) + "\r\n\r\nNo service has been started.",
            MB_OK | MB_ICONEXCLAMATION);
     return;
   }
@@ -308,7 +327,7 @@ void FrmPerformanceII::Command42_Click() {
     MsgBox("Game Boost could not start these services again:\r\n" + Joined(notStarted),
            MB_OK | MB_ICONEXCLAMATION);
   }
-  DeleteFileA(path.c_str());
+  platform::DeleteFileIn(platform::WideFromAnsi(*temp), kListName);
 }
 
 void FrmPerformanceII::Command43_Click() {

@@ -439,6 +439,32 @@ TEST_F(GameBoostTest, AHiddenListIsNotFound) {
   EXPECT_EQ(ListFile(), "Themes\r\n");
 }
 
+TEST_F(GameBoostTest, AListThatIsALinkIsNeitherWrittenNorReadNorDeletedThrough) {
+  // prepare.sh: a temporary folder whose services.xps is a link to a file outside it.
+  const std::string folder = "C:\\QuenvorFixtures\\gameboost";
+  const std::string canary = "C:\\QuenvorFixtures\\gameboost-canary.txt";
+  auto content = [&] {
+    std::ifstream in(canary, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  ASSERT_EQ(content(), "keep\r\n") << "the fixture of tests/tweaks/prepare.sh is missing";
+  Dummy("Themes", true);
+  ScopedEnvironmentVariable variable("TEMP", folder.c_str());
+  const std::string link = "\r\n\r\nA link to another file stands under that name; it was left as it is.";
+  Activate();
+  EXPECT_EQ(Service("Themes"), "running/demand");
+  ExpectBox(dialogs.MessageBoxes().back(),
+            "Game Boost could not write its list of stopped services to the file\r\n" + folder + "\\services.xps" +
+                link + "\r\n\r\nNo service has been stopped.",
+            MB_OK | MB_ICONEXCLAMATION);
+  DeActivate();
+  ExpectBox(dialogs.MessageBoxes().back(),
+            "Game Boost could not read its list of stopped services from the file\r\n" + folder + "\\services.xps" +
+                link + "\r\n\r\nNo service has been started.",
+            MB_OK | MB_ICONEXCLAMATION);
+  EXPECT_EQ(content(), "keep\r\n");
+}
+
 struct TempCase {
   const char* name;
   std::function<std::string()> temp;  // nullptr text: TEMP unset

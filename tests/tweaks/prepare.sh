@@ -19,6 +19,8 @@
 #   regard to case, so once the test renames "victim" away, "victim" opens VICTIM, the link.
 # - C:\QuenvorFixtures\iconprofile, a profile whose AppData\Local\IconCache.db is a link to
 #   the file C:\QuenvorFixtures\icons-canary.db.
+# - C:\QuenvorFixtures\gameboost, a temporary folder whose services.xps is a link to the file
+#   C:\QuenvorFixtures\gameboost-canary.txt.
 fixtures="$PREFIX/drive_c/QuenvorFixtures"
 rm -rf "$fixtures"
 mkdir -p "$fixtures/rdrive" "$fixtures/linked/temp" "$fixtures/linked/canary" \
@@ -37,6 +39,9 @@ echo mine > "$race/temp/mid/victim/keep.txt"
 echo mine > "$race/temp/mid/notes.txt"
 ln -s "$race/canary" "$race/temp/mid/VICTIM"
 ln -s "$race/canary/notes.txt" "$race/temp/mid/NOTES.TXT"
+mkdir -p "$fixtures/gameboost"
+printf 'keep\r\n' > "$fixtures/gameboost-canary.txt"
+ln -s "$fixtures/gameboost-canary.txt" "$fixtures/gameboost/services.xps"
 mkdir -p "$fixtures/iconprofile/AppData/Local"
 echo icons > "$fixtures/icons-canary.db"
 ln -s "$fixtures/icons-canary.db" "$fixtures/iconprofile/AppData/Local/IconCache.db"
