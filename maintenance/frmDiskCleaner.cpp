@@ -2,7 +2,10 @@
 
 #include "maintenance/JunkSearch.h"
 #include "platform/clock.h"
+#include "platform/handle_files.h"
 #include "platform/locale_numbers.h"
+#include "platform/shell_ops.h"
+#include "platform/wide_text.h"
 #include "services/PrefetchFiles.h"
 #include "shell/ColouredMessageBox.h"
 #include "shell/LayoutScaling.h"
@@ -163,6 +166,12 @@ void FrmDiskCleaner::Command1_Click() { Unload(); }
 bool FrmDiskCleaner::MoveToRecycleBin(const std::string& fileSpec, bool quiet) {
   const std::string path = TrimAtNull(fileSpec);
   if (path.empty() || path.find_first_of("?*") != std::string::npos) return false;
+  // The search saw the path a while ago. The shell takes it by its text: every folder on it is
+  // opened from the drive's root by handle, never through a link, and held so that none can
+  // be renamed or swapped for a link until the shell is done; a file that is a link, or a
+  // path that leads through one, stays (as a file the shell could not take would).
+  platform::HeldPath held;
+  if (!platform::HoldFilePath(platform::WideFromAnsi(path), &held)) return false;
   // The shell's question is owned by the page while it is loaded (without loading it).
   return platform::ShellDelete(path, RecycleFlags(quiet), Loaded() ? window() : nullptr).Succeeded();
 }

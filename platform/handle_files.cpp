@@ -266,6 +266,28 @@ FileInResult NotReached(const EntryOpening& opening) {
 
 }  // namespace
 
+bool HoldFilePath(const std::wstring& path, HeldPath* held) {
+  held->folders.clear();
+  const bool drive = path.size() > 3 && ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z')) &&
+                     path[1] == L':' && path[2] == L'\\';
+  if (!drive) return false;
+  OpenFolder root;
+  if (OpenFolderByPath(path.substr(0, 3), &root) != ERROR_SUCCESS) return false;
+  held->folders.push_back(std::move(root));
+  size_t start = 3;
+  for (size_t end; (end = path.find(L'\\', start)) != std::wstring::npos; start = end + 1) {
+    const std::wstring name = path.substr(start, end - start);
+    if (name.empty() || name == L"." || name == L"..") return false;
+    EntryOpening opening = OpenEntry(held->folders.back(), name, EntryKind::Folder, 0);
+    if (opening.reached != Reached::Entry) return false;
+    OpenFolder next = EnterFolder(held->folders.back(), name, std::move(opening));
+    held->folders.push_back(std::move(next));
+  }
+  const std::wstring name = path.substr(start);
+  if (name.empty() || name == L"." || name == L"..") return false;
+  return OpenEntry(held->folders.back(), name, EntryKind::File, FILE_READ_ATTRIBUTES).reached == Reached::Entry;
+}
+
 FileInResult WriteFileIn(const std::wstring& folderPath, const std::wstring& name, const std::string& content) {
   FileInResult result;
   OpenFolder folder;

@@ -110,6 +110,17 @@ DWORD DeleteByHandle(HANDLE handle);
 // be had.
 std::wstring HandleName(HANDLE handle);
 
+// A file's path held from its drive's root down: every folder on it opened by handle, one
+// relative to the other, never through a link, and kept open (shared for reading and writing
+// only, so that none of them can be renamed or replaced meanwhile); the file itself checked
+// for being no link. For a caller that must hand the path to someone who opens it by its
+// text (the shell's recycle bin). False when the path is no full path on a drive letter,
+// something on it is a link, or something on it cannot be opened.
+struct HeldPath {
+  std::vector<OpenFolder> folders;
+};
+bool HoldFilePath(const std::wstring& path, HeldPath* held);
+
 // A whole file by a fixed name in a folder that others may write (the temporary folder), by
 // handle: the folder opened by its path, the file relative to it, never through a link.
 enum class FileIn {

@@ -481,6 +481,22 @@ TEST(DiskCleanerRecycling, APathWithAWildcardIsRefusedAndNothingIsTouched) {
   EXPECT_FALSE(frmDiskCleaner->MoveToRecycleBin("", true));
 }
 
+TEST(DiskCleanerRecycling, AFileThatIsALinkOrLiesBeyondOneIsNeverRecycled) {
+  // prepare.sh: recycle\link.tmp is a link to the canary's canary.tmp, and jdrive\linked a
+  // link to the canary folder.
+  const std::wstring fixtures = L"C:\\QuenvorMaintenance";
+  ASSERT_TRUE(Exists(fixtures + L"\\canary\\canary.tmp")) << "the fixture of tests/maintenance/prepare.sh is missing";
+  for (const std::wstring& path : {fixtures + L"\\recycle\\link.tmp", fixtures + L"\\jdrive\\linked\\canary.tmp"}) {
+    ShellDialogs shell(IDNO);
+    EXPECT_FALSE(frmDiskCleaner->MoveToRecycleBin(Narrow(path), true)) << Narrow(path);
+    EXPECT_TRUE(shell.Seen().empty());
+  }
+  EXPECT_TRUE(Exists(fixtures + L"\\canary\\canary.tmp"));
+  EXPECT_TRUE(Exists(fixtures + L"\\recycle\\link.tmp"));
+  EXPECT_FALSE(Exists(TrashedFile(L"canary.tmp")));
+  EXPECT_FALSE(Exists(TrashedFile(L"link.tmp")));
+}
+
 // Run as a child of the test below, with a recycle bin that cannot be made (see
 // RunWithoutRecycleBin).
 constexpr const char* kNoTrashReport = "QUENVOR_CLEANER_NO_TRASH_REPORT";

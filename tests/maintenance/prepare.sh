@@ -21,3 +21,8 @@ for letter in u j; do
 done
 ln -s "$maintenance_fixtures/udrive" "$PREFIX/dosdevices/u:"
 ln -s "$maintenance_fixtures/jdrive" "$PREFIX/dosdevices/j:"
+
+# - C:\QuenvorMaintenance\recycle\link.tmp is a link to the canary's canary.tmp: a path the
+#   cleaner is given may be a link, or lead through one (jdrive\linked\canary.tmp).
+mkdir -p "$maintenance_fixtures/recycle"
+ln -s "$maintenance_fixtures/canary/canary.tmp" "$maintenance_fixtures/recycle/link.tmp"
