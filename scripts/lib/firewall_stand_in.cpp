@@ -294,8 +294,7 @@ class Applications final : public Object<INetFwAuthorizedApplications> {
 class Profile final : public Object<INetFwProfile> {
  public:
   STDMETHODIMP get_Type(NET_FW_PROFILE_TYPE* type) override { return Value(NET_FW_PROFILE_STANDARD, type); }
-  // The stand-in firewall service runs, as Windows Firewall does on Windows 7.
-  STDMETHODIMP get_FirewallEnabled(VARIANT_BOOL* enabled) override { return Value<VARIANT_BOOL>(VARIANT_TRUE, enabled); }
+  STDMETHODIMP get_FirewallEnabled(VARIANT_BOOL*) override { return E_NOTIMPL; }
   STDMETHODIMP put_FirewallEnabled(VARIANT_BOOL) override { return E_NOTIMPL; }
   STDMETHODIMP get_ExceptionsNotAllowed(VARIANT_BOOL*) override { return E_NOTIMPL; }
   STDMETHODIMP put_ExceptionsNotAllowed(VARIANT_BOOL) override { return E_NOTIMPL; }
