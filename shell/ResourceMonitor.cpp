@@ -1,5 +1,6 @@
 #include "shell/ResourceMonitor.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "shell/Strings.h"
@@ -16,10 +17,13 @@ int32_t MegabyteFigure(uint64_t bytes) {
 
 std::array<MonitorBar, 8> ResourceMonitorBars(uint64_t totalPhys, uint64_t availPhys,
                                               uint64_t totalPageFile, uint64_t availPageFile) {
+  // A system that reports more available than there is in all (the 32-bit emulator cuts
+  // the total at 4 GB, not the available figure) shows all of it available: no used figure
+  // below 0 and no share above 100%.
   const int32_t totalRam = MegabyteFigure(totalPhys);
-  const int32_t availRam = MegabyteFigure(availPhys);
+  const int32_t availRam = std::min(MegabyteFigure(availPhys), totalRam);
   const int32_t pageFile = MegabyteFigure(totalPageFile);
-  const int32_t availPage = MegabyteFigure(availPageFile);
+  const int32_t availPage = std::min(MegabyteFigure(availPageFile), pageFile);
   auto mb = [](int32_t n) { return std::to_string(n) + " MB"; };
   auto freeText = [](double max, double value) {
     double percent = max > 0 ? value / max * 100 : 0;  // a bar with no maximum is empty

@@ -317,8 +317,28 @@ void FrmMain::Form_Load() {
   Timer1->SetEnabled(true);
   PromptRestorePoint();
   LoadResize();
+  KeepWidgetLabelsInTheirPanels();
   ShowMainAfterRestore = true;
   loading_ = false;
+}
+
+// A widget's label is centred on its picture. Where its text would reach past an edge of
+// the panel (a picture near the edge under a long text, such as "Create Password"), the
+// label moves just so far that the text starts or ends at that edge: it shows whole.
+void FrmMain::KeepWidgetLabelsInTheirPanels() {
+  for (const Category& category : kCategories) {
+    const float panelWidth = Get<ui::PictureBox>(category.panel).Width();
+    for (int i = 0; i < category.count; ++i) {
+      auto& label = Get<ui::Label>(category.labels, category.widgets[i].labelElement);
+      const float text = label.TextWidth();
+      const float textLeft = label.Left() + (label.Width() - text) / 2;
+      if (textLeft < 0) {
+        label.SetLeft(label.Left() - textLeft);
+      } else if (textLeft + text > panelWidth) {
+        label.SetLeft(label.Left() - (textLeft + text - panelWidth));
+      }
+    }
+  }
 }
 
 // Asks once per user whether a restore point should be made before the program is used.

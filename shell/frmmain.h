@@ -91,6 +91,7 @@ class FrmMain : public ui::Form {
  private:
   void LoadCaptions();
   void ArrangeWidgetPanels();
+  void KeepWidgetLabelsInTheirPanels();
   void ScrollWidgets();
   void UpdateResourceMonitor();
   void ShowCategoryPanel(ui::PictureBox& shown);

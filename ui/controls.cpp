@@ -306,6 +306,17 @@ float Label::WrappedHeight(float width) {
   return r.bottom * TwipsPerPixel();
 }
 
+float Label::TextWidth() {
+  Touch();
+  HDC dc = GetDC(hwnd_);
+  HGDIOBJ old = SelectObject(dc, form_->FontFor(fontSize_, bold_, def_.fontName));
+  RECT r{0, 0, 0, 0};
+  DrawTextA(dc, caption_.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
+  SelectObject(dc, old);
+  ReleaseDC(hwnd_, dc);
+  return r.right * TwipsPerPixel();
+}
+
 Pointer Label::MousePointer() {
   Touch();
   return pointer_;

@@ -142,6 +142,8 @@ class Label : public Control {
   LRESULT OnCtlColor(HDC dc, UINT message) override;
   // The height (twips) the caption needs when it wraps at the given width (twips).
   float WrappedHeight(float width);
+  // The width (twips) the caption takes on one line.
+  float TextWidth();
   // The pointer shown while the mouse is over the label.
   Pointer MousePointer();
   void SetMousePointer(Pointer pointer);

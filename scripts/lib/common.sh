@@ -74,6 +74,30 @@ fresh_prefix() {
   cp -a "$template" "$prefix"
   # The copy's XDG folders must be its own.
   rm -f "$prefix/.sealed"
+  copy_wine_fonts "$prefix"
+}
+
+# Wine's own fonts (Debian's fonts-wine): Marlett draws the title bars' buttons, Tahoma and
+# MS Sans Serif the dialogs' texts. This Wine looks for them in /usr/share/fonts, not where
+# the package puts them, so each prefix gets a copy in its Fonts folder, where Windows keeps
+# them too: once, and again when the package's fonts change. Each file is renamed into
+# place, so a running program never sees one half written.
+WINE_FONTS=/usr/share/wine/fonts
+copy_wine_fonts() {
+  local prefix="$1" fonts stamp file
+  fonts="$prefix/drive_c/windows/Fonts"
+  if ! compgen -G "$WINE_FONTS/*.ttf" >/dev/null; then
+    echo "Wine's fonts are missing from $WINE_FONTS (package fonts-wine): run scripts/setup" >&2
+    return 1
+  fi
+  stamp="$(cd "$WINE_FONTS" && sha256sum -- * | sha256sum | cut -d' ' -f1)"
+  [ "$(cat "$prefix/.wine-fonts" 2>/dev/null || true)" != "$stamp" ] || return 0
+  mkdir -p "$fonts"
+  for file in "$WINE_FONTS"/*; do
+    cp -f "$file" "$fonts/.$(basename "$file").part"
+    mv -f "$fonts/.$(basename "$file").part" "$fonts/$(basename "$file")"
+  done
+  echo "$stamp" > "$prefix/.wine-fonts"
 }
 
 # Runs "$@" inside a fresh Xvfb display with the prefix's wineserver started inside it

@@ -319,6 +319,70 @@ TEST_F(MainWindowTest, PauseLetsEventsRun) {
   frmmain->Pause(0);  // one pass
 }
 
+// Every widget's label shows its text whole inside its panel, centred on its picture where
+// the panel leaves room for that; on a screen the window keeps its design size and on one
+// it is scaled to.
+TEST_F(MainWindowTest, WidgetLabelsShowWholeAndCentredOnTheirPictures) {
+  struct Widget {
+    const char* images;
+    int index;
+    const char* labels;
+    int element;
+    const char* panel;
+  };
+  const Widget widgets[] = {
+      {"Image4", 7, "Label22", 2, "Picture5"},  {"Image4", 0, "Label22", 0, "Picture5"},
+      {"Image4", 1, "Label22", 1, "Picture5"},  {"Image4", 2, "Label22", 3, "Picture5"},
+      {"Image4", 8, "Label22", 4, "Picture5"},  {"Image4", 9, "Label22", 5, "Picture5"},
+      {"Image4", 3, "Label22", 8, "Picture5"},  {"Image4", 10, "Label22", 7, "Picture5"},
+      {"Image4", 4, "Label22", 6, "Picture5"},  {"Image5", 0, "Label44", 0, "Picture8"},
+      {"Image5", 1, "Label44", 1, "Picture8"},  {"Image5", 2, "Label44", 2, "Picture8"},
+      {"Image5", 3, "Label44", 3, "Picture8"},  {"Image5", 4, "Label44", 4, "Picture8"},
+      {"Image5", 5, "Label44", 5, "Picture8"},  {"Image5", 6, "Label44", 6, "Picture8"},
+      {"Image5", 7, "Label44", 7, "Picture8"},  {"Image6", 0, "Label1", 0, "Picture9"},
+      {"Image6", 1, "Label1", 1, "Picture9"},   {"Image6", 2, "Label1", 2, "Picture9"},
+      {"Image6", 3, "Label1", 3, "Picture9"},   {"Image6", 4, "Label1", 4, "Picture9"},
+      {"Image6", 8, "Label1", 8, "Picture9"},   {"Image6", 6, "Label1", 6, "Picture9"},
+      {"Image6", 7, "Label1", 7, "Picture9"},   {"Image7", 0, "Label2", 0, "Picture10"},
+      {"Image7", 1, "Label2", 1, "Picture10"},  {"Image7", 2, "Label2", 2, "Picture10"},
+      {"Image7", 3, "Label2", 3, "Picture10"},
+  };
+  const struct {
+    int width, height;
+  } screens[] = {{1024, 768}, {1280, 1024}};
+  int moved = 0;
+  for (const auto& screen : screens) {
+    SCOPED_TRACE(screen.width);
+    CloseMainWindow();
+    FakeSystemFacts facts;
+    facts.screenWidth = screen.width;
+    facts.screenHeight = screen.height;
+    {
+      platform::Override<platform::SystemFacts> use(facts);
+      frmmain->Show();
+    }
+    const float pixel = frmmain->TwipsPerPixel();
+    for (const Widget& w : widgets) {
+      auto& label = frmmain->Get<ui::Label>(w.labels, w.element);
+      SCOPED_TRACE(label.Caption());
+      auto& picture = frmmain->Get<ui::Image>(w.images, w.index);
+      const float panelWidth = frmmain->Get<ui::PictureBox>(w.panel).Width();
+      const float text = label.TextWidth();
+      const float textLeft = label.Left() + (label.Width() - text) / 2;
+      EXPECT_GE(textLeft, -pixel / 2);
+      EXPECT_LE(textLeft + text, panelWidth + pixel / 2);
+      const float offCentre = label.Left() + label.Width() / 2 - (picture.Left() + picture.Width() / 2);
+      if (text / 2 <= picture.Left() + picture.Width() / 2 - pixel) {
+        EXPECT_NEAR(offCentre, 0, pixel);  // room enough: centred
+      } else {
+        ++moved;
+        EXPECT_NEAR(textLeft, 0, pixel);  // moved only as far as the edge asks
+      }
+    }
+  }
+  EXPECT_GT(moved, 0) << "no label near the panel's edge was too long to centre";
+}
+
 struct IeCase {
   const char* version;  // nullptr: no value
   int expected;
