@@ -31,6 +31,17 @@ UNICODE_STRING Counted(const std::wstring& text) {
   return counted;
 }
 
+// An entry's name relative to its folder's handle, as the open calls take it.
+struct NameInFolder {
+  UNICODE_STRING counted;
+  OBJECT_ATTRIBUTES attributes;
+  NameInFolder(const OpenFolder& folder, const std::wstring& name) : counted(Counted(name)) {
+    InitializeObjectAttributes(&attributes, &counted, OBJ_CASE_INSENSITIVE, folder.handle.get(), nullptr);
+  }
+  NameInFolder(const NameInFolder&) = delete;  // the attributes point at the counted name
+  NameInFolder& operator=(const NameInFolder&) = delete;
+};
+
 bool SameText(const wchar_t* a, const wchar_t* b, size_t length) {
   return length == 0 || CompareStringOrdinal(a, static_cast<int>(length), b, static_cast<int>(length), TRUE) == CSTR_EQUAL;
 }
@@ -128,9 +139,7 @@ DWORD ListFolder(HANDLE folder, std::vector<FolderEntry>* entries) {
 
 EntryOpening OpenEntry(const OpenFolder& folder, const std::wstring& name, EntryKind kind, ACCESS_MASK access) {
   EntryOpening opening;
-  UNICODE_STRING counted = Counted(name);
-  OBJECT_ATTRIBUTES attributes;
-  InitializeObjectAttributes(&attributes, &counted, OBJ_CASE_INSENSITIVE, folder.handle.get(), nullptr);
+  NameInFolder named(folder, name);
   IO_STATUS_BLOCK io{};
   HANDLE handle = nullptr;
   const bool isFolder = kind == EntryKind::Folder;
@@ -139,8 +148,8 @@ EntryOpening OpenEntry(const OpenFolder& folder, const std::wstring& name, Entry
   const ULONG share = isFolder ? FILE_SHARE_READ | FILE_SHARE_WRITE : FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
   const ULONG options = (isFolder ? FILE_DIRECTORY_FILE : FILE_NON_DIRECTORY_FILE) | FILE_SYNCHRONOUS_IO_NONALERT |
                         FILE_OPEN_FOR_BACKUP_INTENT | FILE_OPEN_REPARSE_POINT;
-  const NTSTATUS status = NtCreateFile(&handle, access | SYNCHRONIZE, &attributes, &io, nullptr, 0, share, FILE_OPEN,
-                                       options, nullptr, 0);
+  const NTSTATUS status = NtCreateFile(&handle, access | SYNCHRONIZE, &named.attributes, &io, nullptr, 0, share,
+                                       FILE_OPEN, options, nullptr, 0);
   if (status < 0) {
     opening.reached =
         status == kNameNotFound || status == kPathNotFound || status == kDeletePending ? Reached::Gone : Reached::Failed;
@@ -178,14 +187,12 @@ EntryOpening OpenEntry(const OpenFolder& folder, const std::wstring& name, Entry
 
 EntryOpening CreateFileEntry(const OpenFolder& folder, const std::wstring& name, ACCESS_MASK access) {
   EntryOpening opening;
-  UNICODE_STRING counted = Counted(name);
-  OBJECT_ATTRIBUTES attributes;
-  InitializeObjectAttributes(&attributes, &counted, OBJ_CASE_INSENSITIVE, folder.handle.get(), nullptr);
+  NameInFolder named(folder, name);
   IO_STATUS_BLOCK io{};
   HANDLE handle = nullptr;
   const NTSTATUS status =
-      NtCreateFile(&handle, access | GENERIC_WRITE | DELETE | FILE_READ_ATTRIBUTES | SYNCHRONIZE, &attributes, &io,
-                   nullptr, FILE_ATTRIBUTE_NORMAL, FILE_SHARE_READ, FILE_OPEN_IF,
+      NtCreateFile(&handle, access | GENERIC_WRITE | DELETE | FILE_READ_ATTRIBUTES | SYNCHRONIZE, &named.attributes,
+                   &io, nullptr, FILE_ATTRIBUTE_NORMAL, FILE_SHARE_READ, FILE_OPEN_IF,
                    FILE_NON_DIRECTORY_FILE | FILE_SYNCHRONOUS_IO_NONALERT | FILE_OPEN_REPARSE_POINT, nullptr, 0);
   if (status < 0) {
     opening.reached = status == kPathNotFound ? Reached::Gone : Reached::Failed;
