@@ -177,6 +177,7 @@ bool FrmDiskCleaner::MoveToRecycleBin(const std::string& fileSpec, bool quiet) {
 }
 
 void FrmDiskCleaner::Command22_Click() {
+  ++searches_;
   ui::ListView& list = *ListView2;
   list.Clear();
   Text4->SetText("");
@@ -235,8 +236,10 @@ void FrmDiskCleaner::Command24_Click() { TickAll(false); }
 
 void FrmDiskCleaner::Command25_Click() {
   const int load = LoadCount();
+  const int search = searches_;
   if (MsgBox(LoadResString(36), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
-  if (!Loaded() || LoadCount() != load) return;  // closed while the question was up
+  // Closed, or searched anew, while the question was up: the rows are not those asked about.
+  if (!Loaded() || LoadCount() != load || searches_ != search) return;
   frmprogress->Show();
   frmprogress->SetCaption(LoadResString(100));
   ui::ListView& list = *ListView2;
@@ -253,9 +256,9 @@ void FrmDiskCleaner::Command25_Click() {
     MoveToRecycleBin(path, true);
     // While the shell asked about a file, messages ran: the page may have been closed
     // (touching it would load it again), closed and opened anew, or its list changed (by
-    // another press of this button, a new search). The rows counted above are not those
-    // any more: stop, and leave the list as it is now.
-    if (!Loaded() || LoadCount() != load || list.ItemCount() != count) {
+    // another press of this button, or a new search, which may find as many rows). The
+    // rows counted above are not those any more: stop, and leave the list as it is now.
+    if (!Loaded() || LoadCount() != load || searches_ != search || list.ItemCount() != count) {
       interrupted = true;
       break;
     }

@@ -66,6 +66,10 @@ class FrmDiskCleaner : public Page {
   void ShowPathsWhole();
   // Ticks or clears every row.
   void TickAll(bool ticked);
+
+  // Counts the searches: a deletion that waited for the shell tells by it that the list was
+  // filled anew meanwhile, even with as many rows as before.
+  int searches_ = 0;
 };
 
 inline ui::FormRef<FrmDiskCleaner> frmDiskCleaner;

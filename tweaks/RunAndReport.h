@@ -22,3 +22,9 @@ void RunHiddenCommandAndReport(const std::string& commandLine, const std::string
 // The same with the tool's window shown as `showCommand` (SW_SHOWMINIMIZED ...).
 void RunCommandAndReport(const std::string& commandLine, int showCommand,
                          const std::string& message, UINT style);
+
+// Runs the command line with its window hidden and waits for it (at most kCommandWaitMs);
+// true when it exited with 0. Otherwise shows the failure message as above, with the
+// modality of `style`, and gives false. For a step of an action whose success the caller
+// itself shows, or records.
+bool RunHiddenCommandOrSayWhy(const std::string& commandLine, UINT style);

@@ -16,6 +16,7 @@
 #include "shell/ResourceMonitor.h"
 #include "shell/Strings.h"
 #include "shell/ColouredMessageBox.h"
+#include "tweaks/RunAndReport.h"
 #include "tweaks/TweakEngine.h"
 
 // The service control's StartService, not the service manager's StartServiceA.
@@ -253,9 +254,12 @@ constexpr const char* kCoreParkingSetting =
     "powercfg -setacvalueindex scheme_current sub_processor 0cc5b647-c1df-4637-891a-dec35c318583 ";
 constexpr const char* kActivateScheme = "powercfg -setactive scheme_current";
 
+// Sets the share of cores kept unparked in the current power scheme and records the state.
+// A powercfg run that fails (the tool missing, a non-zero exit) is named, and ends it with
+// nothing recorded: the record would claim a state the scheme does not have.
 void SetCoreParking(int percent, DWORD disabled) {
-  RunAndWait(kCoreParkingSetting + std::to_string(percent));
-  RunAndWait(kActivateScheme);
+  for (const std::string& command : {kCoreParkingSetting + std::to_string(percent), std::string(kActivateScheme)})
+    if (!RunHiddenCommandOrSayWhy(command, MB_OK)) return;
   platform::RegKey key(HKEY_CURRENT_USER, kSettingsKey, RegWriteAccess);
   key.WriteDword("CoreParkingDisabled", disabled);
 }

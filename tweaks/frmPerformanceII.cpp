@@ -310,6 +310,15 @@ void FrmPerformanceII::Command42_Click() {
            MB_OK | MB_ICONEXCLAMATION);
     return;
   }
+  if (!entries->empty() && GameBoostNames(*entries).empty()) {
+    // Not a list that Activate wrote (that one names services of Game Boost, or nothing
+    // when none was running): nothing to start, and the file is not ours to delete.
+    MsgBox("The file\r\n" + path + "\r\nnames no service that Game Boost stops, so it is not "
+               "Game Boost's list of stopped services.\r\n\r\nNo service has been started, and "
+               "the file has been left as it is.",
+           MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
   ShowProgress(421, entries->size());
   std::vector<std::string> notStarted;
   for (const std::string& entry : *entries) {

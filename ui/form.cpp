@@ -135,6 +135,17 @@ void RegisterFormClass() {
   done = true;
 }
 
+// Whether a control's notification tells of a user's act on it (a press, a choice, a double
+// click, a menu item or Enter and Esc when there is no control) rather than of what the
+// program itself did: a text box reports its text set by code and its focus moved, and a
+// combo box its text set.
+bool IsUsersCommand(const Control* control, int code) {
+  if (!control) return true;
+  if (control->kind() == Kind::TextBox) return false;
+  if (control->kind() == Kind::ComboBox && code == CBN_EDITCHANGE) return false;
+  return true;
+}
+
 struct FontKey {
   std::string name;
   int height;
@@ -621,6 +632,10 @@ LRESULT Form::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_COMMAND: {
       HWND from = reinterpret_cast<HWND>(lParam);
       int code = HIWORD(wParam), id = LOWORD(wParam);
+      // While the program holds the form disabled (a question of ours or of the shell is up,
+      // a run is in progress), nobody can press its controls; a press that comes all the same
+      // (a button's BM_CLICK or a command posted by another program) runs nothing.
+      if (hwnd_ && !IsWindowEnabled(hwnd_) && IsUsersCommand(ByWindow(from), code)) return 0;
       if (!from && code == 0) {
         if (Menu* m = MenuById(id)) {
           m->PerformClick();

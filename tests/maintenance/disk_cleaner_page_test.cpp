@@ -14,6 +14,7 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "maintenance/JunkSearch.h"
@@ -627,6 +628,102 @@ TEST(DiskCleanerWithoutRecycleBin, PageChildRun) {
   std::ofstream(report) << "ran\n";
 }
 
+// Runs code of the test's while the program's own question (Delete Selected Files' "Are you
+// sure") is up, then answers it.
+class QuestionWatch : public FakeDialogs {
+ public:
+  std::function<void()> whileUp;
+  int MessageBox(HWND owner, const std::string& text, const std::string& title, UINT style) override {
+    if (whileUp) std::exchange(whileUp, {})();
+    return FakeDialogs::MessageBox(owner, text, title, style);
+  }
+};
+
+// A new search while the deletion waits for the user: a search posted to the page (which the
+// program holds disabled) runs nothing; a search that runs all the same, even one that finds
+// as many rows as before, ends the deletion before any of its rows is touched, and its rows
+// stay.
+TEST(DiskCleanerWithoutRecycleBin, SearchChildRun) {
+  const char* report = std::getenv(kNoTrashReport);
+  if (!report) GTEST_SKIP() << "runs only as the child of ASearchPostedDuringTheShellsQuestionRunsNothingAndOneThatRunsEndsTheDeletion";
+  EmptyFolder(kJunkDrive, {L"linked"});
+  MakeFile(J(L"first.tmp"));
+  MakeFile(J(L"second.tmp"));
+  FakeSound sound;
+  platform::Override<platform::Sound> useSound(sound);
+  QuestionWatch dialogs;
+  platform::Override<platform::Dialogs> useDialogs(dialogs);
+  FrmDiskCleaner& page = *frmDiskCleaner;
+  frmmain->Show();
+  OpenPage(page);
+  auto searchAndTickAll = [&] {
+    ASSERT_TRUE(page.Drive1->SetDrive("j"));
+    page.Command22_Click();
+    ASSERT_EQ(page.ListView2->ItemCount(), 2);
+    page.Command23_Click();
+  };
+  auto pressDelete = [&] {
+    dialogs.AnswerMessageBox(IDYES);
+    SendMessageA(page.Command25->hWnd(), BM_CLICK, 0, 0);
+    ui::DoEvents();
+  };
+  auto expectFilesKept = [] {
+    EXPECT_TRUE(Exists(J(L"first.tmp")));
+    EXPECT_TRUE(Exists(J(L"second.tmp")));
+  };
+  auto expectNewRowsStayTicked = [&] {
+    EXPECT_EQ(page.ListView2->ItemCount(), 2) << "the new search's rows went";
+    for (int i = 1; i <= page.ListView2->ItemCount(); ++i) EXPECT_TRUE(page.ListView2->Item(i).Checked());
+  };
+
+  {
+    SCOPED_TRACE("Begin Search posted to the page while the shell asks");
+    searchAndTickAll();
+    // A third file: a search that ran would list three rows.
+    MakeFile(J(L"third.tmp"));
+    ShellDialogs shell(IDNO, [&](HWND) { PostMessageA(page.Command22->hWnd(), BM_CLICK, 0, 0); });
+    pressDelete();
+    // The deletion went on as without the press: the shell asked about both rows, and the
+    // list was emptied at the end.
+    EXPECT_EQ(shell.Seen().size(), 2u);
+    EXPECT_EQ(page.ListView2->ItemCount(), 0);
+    expectFilesKept();
+    DeleteFileW(J(L"third.tmp").c_str());
+  }
+  {
+    SCOPED_TRACE("a search with as many rows that runs while the shell asks");
+    searchAndTickAll();
+    ShellDialogs shell(IDNO, [&](HWND) {
+      // The same files, ticked anew: none of them was agreed to by the press that asked.
+      page.Command22_Click();
+      page.Command23_Click();
+    });
+    pressDelete();
+    EXPECT_EQ(shell.Seen().size(), 1u) << "the deletion went on over the new search's rows";
+    expectFilesKept();
+    expectNewRowsStayTicked();
+    EXPECT_FALSE(frmprogress->Loaded());
+  }
+  {
+    SCOPED_TRACE("a search with as many rows that runs while the program asks");
+    searchAndTickAll();
+    ShellDialogs shell(IDNO);
+    dialogs.whileUp = [&] {
+      page.Command22_Click();
+      page.Command23_Click();
+    };
+    pressDelete();
+    EXPECT_TRUE(shell.Seen().empty()) << "the deletion ran over the new search's rows";
+    expectFilesKept();
+    expectNewRowsStayTicked();
+    EXPECT_FALSE(frmprogress->Loaded());
+  }
+  EXPECT_TRUE(IsWindowEnabled(page.hWnd()));
+  CloseMainWindow();
+  EmptyFolder(kJunkDrive, {L"linked"});
+  std::ofstream(report) << "ran\n";
+}
+
 // Runs the named test of DiskCleanerWithoutRecycleBin in a child process whose recycle bin
 // cannot be made: the shell's trash lies below a regular file. Wine sets its trash up once
 // per process.
@@ -659,5 +756,9 @@ void RunWithoutRecycleBin(const char* childTest) {
 TEST(DiskCleanerRecycling, WithoutARecycleBinNothingIsDeletedUnasked) { RunWithoutRecycleBin("ChildRun"); }
 
 TEST(DiskCleanerRecycling, WhileTheShellAsksThePageCanNeitherCrashNorLoseFiles) { RunWithoutRecycleBin("PageChildRun"); }
+
+TEST(DiskCleanerRecycling, ASearchPostedDuringTheShellsQuestionRunsNothingAndOneThatRunsEndsTheDeletion) {
+  RunWithoutRecycleBin("SearchChildRun");
+}
 
 }  // namespace

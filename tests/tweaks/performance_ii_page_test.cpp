@@ -426,6 +426,25 @@ TEST_F(GameBoostTest, AListThatCannotBeReadStartsNothingAndStays) {
   EXPECT_EQ(ListFile(), "Themes\r\n");
 }
 
+TEST_F(GameBoostTest, AListThatNamesNoServiceOfGameBoostIsNamedAndKept) {
+  Dummy("QuenvorTestNotListed", false);
+  const std::string foreign = "QuenvorTestNotListed\r\nnot a service at all\r\n";
+  {
+    std::ofstream out(ListPath(), std::ios::binary);
+    out << foreign;
+  }
+  const int closings = frmprogress->Closings();
+  DeActivate();
+  EXPECT_EQ(Service("QuenvorTestNotListed"), "stopped/demand");
+  ExpectBox(dialogs.MessageBoxes().back(),
+            "The file\r\n" + ListPath() +
+                "\r\nnames no service that Game Boost stops, so it is not Game Boost's list of "
+                "stopped services.\r\n\r\nNo service has been started, and the file has been left as it is.",
+            MB_OK | MB_ICONEXCLAMATION);
+  EXPECT_EQ(frmprogress->Closings(), closings) << "the progress window was shown";
+  EXPECT_EQ(ListFile(), foreign);
+}
+
 TEST_F(GameBoostTest, AHiddenListIsNotFound) {
   Dummy("Themes", false);
   {

@@ -603,6 +603,62 @@ TEST_F(PerformancePageTest, EnablingCoreParkingRunsPowercfgWithoutAQuestion) {
   EXPECT_FALSE(RestartNeeded);
 }
 
+// A powercfg run that fails ends the button's work: the failure is named, the scheme is not
+// activated, and the record keeps what it held.
+struct CoreParkingFailureCase {
+  const char* name;
+  bool installed;  // a recorded powercfg, else none at all (as in the sandbox)
+  DWORD exitCode;
+  const char* said;  // how the message begins, before the command line
+  const char* after;  // what follows the command line
+};
+
+class CoreParkingFailures : public PerformancePageTest,
+                            public testing::WithParamInterface<CoreParkingFailureCase> {};
+
+TEST_P(CoreParkingFailures, AreNamedAndNothingIsRecorded) {
+  const CoreParkingFailureCase& c = GetParam();
+  std::optional<InstalledRecorder> powercfg;
+  if (c.installed) {
+    powercfg.emplace("C:\\windows\\system32\\powercfg.exe", false, c.exitCode);
+    ASSERT_TRUE(powercfg->Installed());
+  } else {
+    char found[MAX_PATH];
+    ASSERT_EQ(SearchPathA(nullptr, "powercfg.exe", nullptr, MAX_PATH, found, nullptr), 0u) << found;
+  }
+  SetDword(kSettings, "CoreParkingDisabled", 7);  // what an earlier press recorded
+  struct Button {
+    void (FrmPerformance::*click)();
+    const char* percent;
+    bool asks;
+  };
+  for (const Button& button : {Button{&FrmPerformance::Command4_Click, "100", true},
+                               Button{&FrmPerformance::Command5_Click, "0", false}}) {
+    SCOPED_TRACE(button.percent);
+    if (button.asks) dialogs.AnswerMessageBox(IDYES);
+    dialogs.AnswerMessageBox(IDOK);
+    (Page().*button.click)();
+    const std::string command = kParkingValue + std::string(button.percent);
+    if (powercfg) {
+      EXPECT_EQ(powercfg->CommandLines().back(), command) << "the scheme was activated all the same";
+    }
+    EXPECT_EQ(Value(kSettings, "CoreParkingDisabled"), "dword:7");
+    const auto boxes = dialogs.MessageBoxes();
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes.back().text.rfind(c.said + command + c.after, 0), 0u) << boxes.back().text;
+    EXPECT_EQ(boxes.back().style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_TRUE(boxes.back().coloured);
+  }
+  EXPECT_FALSE(RestartNeeded);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CoreParkingFailures,
+    testing::Values(
+        CoreParkingFailureCase{"ToolMissing", false, 0, "The command could not be started:\r\n\r\n", "\r\n\r\n"},
+        CoreParkingFailureCase{"NonZeroExit", true, 2, "The command did not succeed:\r\n\r\n", "\r\n\r\nExit code: 2"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // ---- return to defaults ----------------------------------------------------------------
 
 TEST_F(PerformancePageTest, ReturnToDefaultsStartsTheUndoProgramFromTheNativeSystemFolder) {

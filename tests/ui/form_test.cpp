@@ -220,6 +220,39 @@ TEST_F(FormTest, UserClicksOnRealWindowsRaiseEvents) {
   EXPECT_EQ(form.VScroll1->Value(), 10);
 }
 
+TEST_F(FormTest, ADisabledFormRunsNoCommandOfItsControls) {
+  form.Show();
+  // Held as the owner of a message box or of the shell's question is held.
+  EnableWindow(form.hWnd(), FALSE);
+  form.events.clear();
+  // Presses posted as another program may post them: a button, a check box, an option
+  // button in a frame, a label, a menu item, and Enter.
+  const HWND label = form.Label2->hWnd();
+  PostMessageA(form.Command1->hWnd(), BM_CLICK, 0, 0);
+  PostMessageA(form.Check1[0].hWnd(), BM_CLICK, 0, 0);
+  PostMessageA(form.Option1[1].hWnd(), BM_CLICK, 0, 0);
+  PostMessageA(form.hWnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(label), STN_CLICKED), reinterpret_cast<LPARAM>(label));
+  PostMessageA(form.hWnd(), WM_COMMAND, form.mnuExit->id(), 0);
+  PostMessageA(form.hWnd(), WM_COMMAND, IDOK, 0);
+  ui::DoEvents();
+  EXPECT_EQ(form.events, std::vector<std::string>{});
+  EXPECT_EQ(form.Check1[0].Value(), 0);
+  EXPECT_TRUE(form.Option1[0].Value());
+
+  // What the program's own code does meanwhile raises its events as always.
+  form.Text1->SetText("set by code");
+  form.Check1[3].SetValue(0);
+  form.Command2->PerformClick();
+  EXPECT_EQ(form.events, (std::vector<std::string>{"Text1_Change", "Check1_Click(3)", "Command2_Click"}));
+
+  // Enabled again, the same press runs.
+  EnableWindow(form.hWnd(), TRUE);
+  form.events.clear();
+  PostMessageA(form.Command1->hWnd(), BM_CLICK, 0, 0);
+  ui::DoEvents();
+  EXPECT_EQ(form.events, std::vector<std::string>{"Command1_Click"});
+}
+
 TEST_F(FormTest, EnterAndEscPressTheDefaultAndCancelButtons) {
   form.Show();
   form.events.clear();
