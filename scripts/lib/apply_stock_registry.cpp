@@ -1,32 +1,40 @@
-// apply_stock_registry <folder> <record>: applies to the registry of the prefix it runs in
-// the lines of every .reg file in <folder> that the record (a file kept in the prefix) does
-// not list yet, and adds them to it (scripts/run, for the sandbox). Exit code 0 when every
-// new line is applied; the record is written in either case, with the lines applied.
+// apply_stock_registry <folder> <record> <new record>: applies to the registry of the prefix
+// it runs in the lines of every .reg file in <folder> that the record (a file kept in the
+// prefix) does not list yet (scripts/run, for the sandbox). When every new line is applied
+// it writes the record with them, whole, to <new record> and exits with 0; the caller puts
+// that file in the record's place. Otherwise it writes nothing:
+//   1  a line could not be applied (those before it may be)
+//   2  wrong arguments, or the data cannot be read
+//   3  the record is damaged: nothing is applied
 #include <cstdio>
 
 #include "scripts/lib/stock_registry.h"
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: apply_stock_registry <folder of .reg files> <record file>\n");
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: apply_stock_registry <folder of .reg files> <record> <new record>\n");
     return 2;
   }
   std::vector<stock::RegEntry> entries;
   std::vector<std::string> files;
   stock::AppliedLines applied;
   std::string error;
-  if (!stock::LoadRegFolder(argv[1], entries, files, error) ||
-      !stock::LoadApplied(argv[2], applied, error)) {
+  if (!stock::LoadRegFolder(argv[1], entries, files, error)) {
     std::fprintf(stderr, "%s\n", error.c_str());
-    return 1;
+    return 2;
+  }
+  if (!stock::LoadApplied(argv[2], applied, error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return 3;
   }
   const size_t before = applied.size();
   stock::Added added;
-  const bool ok = stock::ApplyNewLines(entries, applied, added, error);
-  if (!ok) std::fprintf(stderr, "%s\n", error.c_str());
-  std::string saveError;
-  if (!stock::SaveApplied(argv[2], applied, saveError)) {
-    std::fprintf(stderr, "%s\n", saveError.c_str());
+  if (!stock::ApplyNewLines(entries, applied, added, error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return 1;
+  }
+  if (!stock::SaveApplied(argv[3], applied, error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
     return 1;
   }
   std::printf("Windows 7 data (%zu keys in %zu .reg files): %zu lines new to this prefix; added %d "
@@ -35,5 +43,5 @@ int main(int argc, char** argv) {
               added.valuesSet, added.stockSet);
   if (added.leftOut) std::printf("; %d new lines left out below keys the user deleted", added.leftOut);
   std::printf("\n");
-  return ok ? 0 : 1;
+  return 0;
 }

@@ -49,11 +49,45 @@ seal_prefix() {
   rm -f "$prefix/dosdevices/z:"
 }
 
+# What a new prefix's own registry opens to the host, taken away: Wine's folder of the host's
+# root ("/") on the shell's desktop, in both views, which the shell's views and the file
+# dialogs list; the addresses and documents handed to winebrowser.exe, which runs the host's
+# xdg-open (the commands are removed and the program is switched off, so that no setting of
+# a process started in the prefix brings it back); and the menu builder started with every
+# session, also switched off. check-seal verifies each. The prefix's wineserver is stopped
+# after it; $1's marker says which of these it has.
+SEAL_VERSION=4
+UNIX_ROOT_FOLDER='{9D20AAE8-0625-44B0-9CA7-71889C2254D9}'
+HOST_HANDED_CLASSES=(http https ftp mailto htmlfile xmlfile pdffile)
+seal_registry() {
+  local prefix="$1" view class
+  (
+    set +e  # a key or value already gone is no fault: the files are checked below
+    wine_env "$prefix"
+    for view in 64 32; do
+      wine reg delete "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Desktop\\Namespace\\$UNIX_ROOT_FOLDER" \
+        "/reg:$view" /f
+      wine reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\RunServices' /v winemenubuilder \
+        "/reg:$view" /f
+    done
+    for class in "${HOST_HANDED_CLASSES[@]}"; do
+      wine reg delete "HKCR\\$class\\shell\\open\\command" /f
+    done
+    wine reg add 'HKCU\Software\Wine\DllOverrides' /v winebrowser.exe /d '' /f
+    wine reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /d '' /f
+    wineserver -w
+  ) >/dev/null 2>&1 || true
+  # What is asked of Wine's reg is checked in the files it saves: a key it said it deleted
+  # may still be there.
+  "$ROOT/scripts/lib/check-seal" --registry "$prefix" || return 1
+  echo "$SEAL_VERSION" > "$prefix/.registry-sealed"
+}
+
 # Creates the template prefix once per Wine version, then copies it to $1.
 fresh_prefix() {
   local prefix="$1" version template
   version="$(wine --version | tr -c 'A-Za-z0-9.\n' '_')"
-  template="$CACHE_DIR/prefix-template-3-$version"
+  template="$CACHE_DIR/prefix-template-$SEAL_VERSION-$version"
   if [ ! -f "$template/.sealed" ]; then
     rm -rf "$template"
     mkdir -p "$CACHE_DIR"
@@ -66,6 +100,7 @@ fresh_prefix() {
       wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
       wineserver -w
       seal_prefix "$template"
+      seal_registry "$template"
       touch "$template/.sealed"
     )
   fi

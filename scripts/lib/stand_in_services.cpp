@@ -2,21 +2,28 @@
 // that the services page knows. This program makes the others, so that the page lists, acts
 // and applies its presets in the sandbox as it does on Windows 7.
 //
-//   stand_in_services.exe --install   makes every known service the machine lacks, as an
-//                                     own-process service of this program, with the start
-//                                     type that Windows 7 gives it ("DelayedAutoStart" 1
-//                                     for a delayed one); services already there are left
-//                                     alone, so what a user did to them stays
-//   stand_in_services.exe <name>      runs as the service <name> (the service manager
-//                                     starts it so): it reports running and stops when
-//                                     asked
+//   stand_in_services.exe --table             prints the names of the services it knows,
+//                                             one a line
+//   stand_in_services.exe --install [<file>]  makes every known service the machine lacks,
+//                                             as an own-process service of this program, with
+//                                             the start type that Windows 7 gives it
+//                                             ("DelayedAutoStart" 1 for a delayed one), but
+//                                             those <file> names (the table of the last run,
+//                                             as --table printed it): what the user did to
+//                                             the services stays, deleted ones included
+//   stand_in_services.exe <name>              runs as the service <name> (the service manager
+//                                             starts it so): it reports running and stops
+//                                             when asked
 #include <windows.h>
 
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <set>
+#include <sstream>
 #include <string>
 
-#include "services/KnownServices.h"
+#include "scripts/lib/stand_in_install.h"
 
 namespace {
 
@@ -55,19 +62,18 @@ void WINAPI ServiceMain(DWORD, LPSTR*) {
   Report(SERVICE_STOPPED);
 }
 
-bool SetDelayedAutoStart(const char* key) {
-  HKEY serviceKey;
-  const std::string path = std::string(services::kServicesKey) + key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_SET_VALUE | KEY_WOW64_64KEY, &serviceKey))
-    return false;
-  const DWORD one = 1;
-  bool ok = RegSetValueExA(serviceKey, "DelayedAutoStart", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one),
-                           sizeof one) == ERROR_SUCCESS;
-  RegCloseKey(serviceKey);
-  return ok;
-}
-
-int Install() {
+int Install(const char* offeredFile) {
+  std::set<std::string> offered;
+  if (offeredFile) {
+    std::ifstream in(offeredFile, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (!in) {
+      std::fprintf(stderr, "cannot read %s\n", offeredFile);
+      return 1;
+    }
+    offered = standin::ParseTable(text.str());
+  }
   SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
   if (!manager) {
     std::fprintf(stderr, "the service manager cannot be opened: error %lu\n", GetLastError());
@@ -75,39 +81,27 @@ int Install() {
   }
   char program[MAX_PATH];
   GetModuleFileNameA(nullptr, program, MAX_PATH);
-  int made = 0, there = 0, failed = 0;
-  for (const services::KnownService& known : services::kKnownServices) {
-    if (SC_HANDLE existing = OpenServiceA(manager, known.key, SERVICE_QUERY_STATUS)) {
-      CloseServiceHandle(existing);
-      ++there;
-      continue;
-    }
-    const int code = known.Code(services::Preset::Default);
-    const std::string command = "\"" + std::string(program) + "\" " + known.key;
-    SC_HANDLE service = CreateServiceA(manager, known.key, known.displayName, SERVICE_ALL_ACCESS,
-                                       SERVICE_WIN32_OWN_PROCESS, services::StartTypeOf(code),
-                                       SERVICE_ERROR_IGNORE, command.c_str(), nullptr, nullptr, nullptr,
-                                       nullptr, nullptr);
-    if (!service) {
-      std::fprintf(stderr, "%s: error %lu\n", known.key, GetLastError());
-      ++failed;
-      continue;
-    }
-    CloseServiceHandle(service);
-    if (code == services::kDelayedAutomatic && !SetDelayedAutoStart(known.key)) ++failed;
-    ++made;
-  }
+  std::string errors;
+  const standin::InstallCount count =
+      standin::Install(manager, services::kKnownServices, offered, program, errors);
   CloseServiceHandle(manager);
-  std::printf("stand-in services: %d made, %d there already, %d failed\n", made, there, failed);
-  return failed ? 1 : 0;
+  std::fputs(errors.c_str(), stderr);
+  std::printf("stand-in services: %d made, %d there already, %d left as the user has them, %d failed\n",
+              count.made, count.there, count.kept, count.failed);
+  return count.failed ? 1 : 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 2 && std::strcmp(argv[1], "--install") == 0) return Install();
+  if (argc == 2 && std::strcmp(argv[1], "--table") == 0) {
+    std::fputs(standin::TableText(services::kKnownServices).c_str(), stdout);
+    return 0;
+  }
+  if ((argc == 2 || argc == 3) && std::strcmp(argv[1], "--install") == 0)
+    return Install(argc == 3 ? argv[2] : nullptr);
   if (argc != 2) {
-    std::fprintf(stderr, "usage: stand_in_services --install | <service name>\n");
+    std::fprintf(stderr, "usage: stand_in_services --table | --install [<file>] | <service name>\n");
     return 2;
   }
   serviceName = argv[1];

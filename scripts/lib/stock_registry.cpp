@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -331,44 +330,83 @@ std::string LineId(const RegEntry& entry) { return KeyId(entry.rootName, entry.p
 
 std::string LineId(const RegEntry& entry, const RegData& value) {
   std::string id = LineId(entry) + " ";
-  if (value.name.empty()) {
-    id += "@";
-  } else {
-    id += '"';
-    for (char c : Lower(value.name)) {
-      if (c == '\\' || c == '"') id += '\\';
-      id += c;
-    }
-    id += '"';
+  if (value.name.empty()) return id + "@";
+  id += '"';
+  for (char c : Lower(value.name)) {
+    if (c == '\\' || c == '"') id += '\\';
+    id += c;
   }
-  char number[16];
-  std::snprintf(number, sizeof number, "=hex(%lx):", static_cast<unsigned long>(value.type));
-  id += number;
-  for (size_t i = 0; i < value.bytes.size(); ++i) {
-    std::snprintf(number, sizeof number, i ? ",%02x" : "%02x", value.bytes[i]);
-    id += number;
-  }
-  return id;
+  return id + '"';
 }
+
+namespace {
+
+// The record's first line, and its last, which counts the lines between.
+constexpr const char* kRecordHeader =
+    "; The keys and values of the Windows 7 data applied to this prefix, never applied again.";
+constexpr const char* kRecordEnd = "; End of the record: ";
+// The first line of the earlier record, whose value lines named the data too
+// ("[HKEY_...\path] "name"=hex(4):01,00,00,00") and which had no end line.
+constexpr const char* kEarlierHeader =
+    "; The lines of the Windows 7 data applied to this prefix, never applied again.";
+constexpr const char* kEarlierData = "=hex(";
+
+bool IsRecordLine(const std::string& line) { return line.rfind("[HKEY_", 0) == 0; }
+
+}  // namespace
 
 bool LoadApplied(const std::string& file, AppliedLines& lines, std::string& error) {
   if (GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES &&
       GetLastError() == ERROR_FILE_NOT_FOUND)
     return true;
   std::ifstream in(file, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
   if (!in) return error = "cannot read the record " + file, false;
+  const std::string text = content.str();
+  auto damaged = [&](const std::string& what) {
+    error = "the record " + file + " is damaged (" + what + ")";
+    return false;
+  };
+  if (text.empty() || text.back() != '\n') return damaged("its last line is cut short");
+  std::istringstream textLines(text);
+  std::string header;
+  std::getline(textLines, header);
+  header = TrimRight(header);
+  const bool earlier = header == kEarlierHeader;
+  if (!earlier && header != kRecordHeader) return damaged("its first line is not the record's");
+  AppliedLines read;
+  size_t count = 0;
+  bool ended = false;
   std::string line;
-  while (std::getline(in, line)) {
+  while (std::getline(textLines, line)) {
     line = TrimRight(line);
-    if (!line.empty() && line[0] != ';') lines.insert(line);
+    if (ended) return damaged("a line follows its end line");
+    if (!earlier && line.rfind(kRecordEnd, 0) == 0) {
+      if (line != kRecordEnd + std::to_string(count) + " lines")
+        return damaged("it does not hold the lines its end line counts");
+      ended = true;
+      continue;
+    }
+    if (!IsRecordLine(line)) return damaged("a line names no key");
+    if (earlier) {
+      // A value line's data follows its name; the data's "=hex(" is the line's last.
+      const size_t data = line.rfind(kEarlierData);
+      if (data != std::string::npos && data > line.find("] ")) line.erase(data);
+    }
+    read.insert(line);
+    ++count;
   }
+  if (!earlier && !ended) return damaged("it has no end line: it was cut short");
+  lines.insert(read.begin(), read.end());
   return true;
 }
 
 bool SaveApplied(const std::string& file, const AppliedLines& lines, std::string& error) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out << "; The lines of the Windows 7 data applied to this prefix, never applied again.\n";
+  out << kRecordHeader << "\n";
   for (const std::string& line : lines) out << line << "\n";
+  out << kRecordEnd << lines.size() << " lines\n";
   out.close();
   if (!out) return error = "cannot write the record " + file, false;
   return true;

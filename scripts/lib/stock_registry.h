@@ -5,16 +5,16 @@
 // apply_stock_registry.exe; the tests check that every file parses and applies.
 //
 // Applying goes line by line and keeps, in the prefix, a record of the lines it applied.
-// A line is a key, or a value with its name and data, wherever it stands in the files: a
-// comment or a line moved to another file does not make it new, changed data does. Only
-// lines new to the record are applied:
+// A line is a key, or a value by its key and name, wherever it stands in the files: a
+// comment, a line moved to another file or changed data does not make it new. Only lines
+// new to the record are applied:
 // - a key is created when it is missing;
 // - a value is set when it is missing; a value that is there keeps what it holds;
 // - a stock value ("stock:", a value Wine keeps otherwise than Windows 7) is set to the
 //   data whatever the value holds.
-// A line of the record is never applied again, so what the sandbox's user deleted or
-// changed stays so. Nor is a new line applied below a key of the record that is gone: the
-// user deleted it, and it is not made again.
+// A line of the record is never applied again, whatever its data becomes, so what the
+// sandbox's user deleted or changed stays so. Nor is a new line applied below a key of the
+// record that is gone: the user deleted it, and it is not made again.
 //
 // Views: a key is written as named, in the native 64-bit view; a path through
 // "Wow6432Node" (HKEY_LOCAL_MACHINE\SOFTWARE\Wow6432Node\...) names the 32-bit view, as a
@@ -66,14 +66,17 @@ bool LoadRegFolder(const std::string& folder, std::vector<RegEntry>& entries,
 using AppliedLines = std::set<std::string>;
 
 // What identifies a key line, and a value line: the root, the path as written and the
-// value's name, in lower case (the registry ignores their case), and the value's type and
-// bytes.
+// value's name, in lower case (the registry ignores their case); never the value's data.
 std::string LineId(const RegEntry& entry);
 std::string LineId(const RegEntry& entry, const RegData& value);
 
-// Reads a record written by SaveApplied; a file that is not there is an empty record.
-// False with `error` when the file is there but cannot be read.
+// Reads a record written by SaveApplied; a file that is not there is an empty record. False
+// with `error` when the file is there but cannot be read or is not whole: a record cut short
+// or otherwise damaged would let lines the user undid be applied again. A record of the
+// earlier form (which named a value's data too, and had no end line) is read as the lines
+// it names.
 bool LoadApplied(const std::string& file, AppliedLines& lines, std::string& error);
+// Writes the record whole, ending with a line that counts its lines.
 bool SaveApplied(const std::string& file, const AppliedLines& lines, std::string& error);
 
 // What ApplyNewLines made, so that a caller can take it away again.

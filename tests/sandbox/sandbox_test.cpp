@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <knownfolders.h>
 #include <shlobj.h>
+#include <shlwapi.h>
 
 #include <string>
 
@@ -72,6 +73,35 @@ TEST_F(Sandbox, NoDriveReachesTheHostRoot) {
   // The host's root lies on no drive letter, so drive scans stay inside the prefix.
   std::wstring root = DosPath("/");
   EXPECT_TRUE(StartsWith(root, L"\\\\?\\unix\\")) << std::string(root.begin(), root.end());
+}
+
+// The shell's desktop, which the shell views and the file dialogs show, holds no folder of
+// the host: Wine's own puts the host's root "/" there.
+TEST_F(Sandbox, TheShellsDesktopShowsNoHostFolder) {
+  ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+  IShellFolder* desktop = nullptr;
+  ASSERT_EQ(SHGetDesktopFolder(&desktop), S_OK);
+  IEnumIDList* items = nullptr;
+  ASSERT_EQ(desktop->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN,
+                                 &items),
+            S_OK);
+  int count = 0;
+  LPITEMIDLIST item = nullptr;
+  while (items->Next(1, &item, nullptr) == S_OK) {
+    ++count;
+    STRRET name{};
+    WCHAR parsing[MAX_PATH] = {};
+    if (SUCCEEDED(desktop->GetDisplayNameOf(item, SHGDN_FORPARSING, &name)))
+      StrRetToBufW(&name, item, parsing, MAX_PATH);
+    const std::wstring path = parsing;
+    EXPECT_FALSE(StartsWith(path, L"\\\\?\\unix")) << std::string(path.begin(), path.end());
+    EXPECT_NE(path, L"/");
+    CoTaskMemFree(item);
+  }
+  items->Release();
+  desktop->Release();
+  CoUninitialize();
+  EXPECT_GT(count, 0) << "the desktop lists nothing";
 }
 
 struct UserFolder {

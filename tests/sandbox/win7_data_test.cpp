@@ -8,8 +8,10 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <fstream>
 #include <optional>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -199,31 +201,31 @@ TEST(StockRegistryFormat, StockMarksValuesAndOpensTheUacPolicyKey) {
 
 // ---- The record of applied lines ---------------------------------------------------------
 
-// A line is its key, value name and data: a comment, a moved line, names in another case,
-// the same bytes written otherwise or a stock marking leave the lines as they were.
-TEST(StockRegistryRecord, ALineIsItsKeyNameAndDataNotItsPlace) {
+// A line is its key and value name: a comment, a moved line, names in another case, changed
+// data or type, or a stock marking leave the lines as they were.
+TEST(StockRegistryRecord, ALineIsItsKeyAndNameNotItsDataOrPlace) {
   const std::string data = Header() +
                            "[HKEY_CURRENT_USER\\Software\\A]\n"
                            "\"V\"=dword:00000001\n"
                            "\"T\"=\"x\"\n"
+                           "@=\"d\"\n"
                            "[HKEY_CURRENT_USER\\Software\\B]\n";
   const std::string moved = Header() +
                             "; a comment\n"
                             "[HKEY_CURRENT_USER\\Software\\b]\n"
                             "\n"
                             "[HKEY_CURRENT_USER\\SOFTWARE\\a]\n"
-                            "stock: \"t\"=\"x\"\n"
-                            "\"v\"=dword:1\n";
+                            "stock: \"t\"=\"edited\"\n"
+                            "@=dword:00000002\n"
+                            "\"v\"=hex:01,00,00,00\n";
   EXPECT_EQ(LinesOf(moved), LinesOf(data));
 
-  // Changed data, type, name, key, root or view: a line new to the record.
+  // Changed name, key, root or view: a line new to the record.
   const std::string value = "\"V\"=dword:00000001\n";
   const std::string known = *LinesOf(Header() + "[HKEY_CURRENT_USER\\Software\\A]\n" + value).rbegin();
   const std::string changed[] = {
-      "[HKEY_CURRENT_USER\\Software\\A]\n\"V\"=dword:00000002\n",
-      "[HKEY_CURRENT_USER\\Software\\A]\n\"V\"=\"1\"\n",
-      "[HKEY_CURRENT_USER\\Software\\A]\n\"V\"=hex:01,00,00,00\n",
       "[HKEY_CURRENT_USER\\Software\\A]\n\"W\"=dword:00000001\n",
+      "[HKEY_CURRENT_USER\\Software\\A]\n@=dword:00000001\n",
       "[HKEY_CURRENT_USER\\Software\\A\\B]\n" + value,
       "[HKEY_LOCAL_MACHINE\\Software\\A]\n" + value,
       "[HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\A]\n" + value,
@@ -232,6 +234,84 @@ TEST(StockRegistryRecord, ALineIsItsKeyNameAndDataNotItsPlace) {
     SCOPED_TRACE(text);
     EXPECT_FALSE(LinesOf(Header() + text).contains(known));
   }
+}
+
+std::string RecordFile() {
+  char folder[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, folder);
+  return std::string(folder) + "quenvor-applied." + std::to_string(GetCurrentProcessId()) + ".txt";
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// A record is read back as it was written, and only whole: cut short anywhere, or with a
+// line taken away, added or its end line changed, it fails its check and reads as nothing,
+// so that no line the user undid is applied again through it.
+TEST(StockRegistryRecord, OnlyAWholeRecordIsRead) {
+  const stock::AppliedLines lines = LinesOf(Header() +
+                                            "[HKEY_LOCAL_MACHINE\\Software\\A]\n"
+                                            "\"AutoReboot\"=dword:00000001\n"
+                                            "@=\"x\"\n"
+                                            "[HKEY_CURRENT_USER\\Software\\B]\n");
+  ASSERT_EQ(lines.size(), 4u);
+  const std::string record = RecordFile();
+  std::string error;
+  ASSERT_TRUE(stock::SaveApplied(record, lines, error)) << error;
+  const std::string whole = ReadFile(record);
+  stock::AppliedLines read;
+  ASSERT_TRUE(stock::LoadApplied(record, read, error)) << error;
+  EXPECT_EQ(read, lines);
+
+  std::vector<std::string> damaged;
+  for (size_t size = 0; size < whole.size(); ++size) damaged.push_back(whole.substr(0, size));
+  const size_t firstLine = whole.find('\n') + 1;
+  const size_t secondLine = whole.find('\n', firstLine) + 1;
+  damaged.push_back(whole.substr(0, firstLine) + whole.substr(secondLine));  // a line taken away
+  damaged.push_back(whole.substr(0, firstLine) + "[HKEY_CURRENT_USER\\c]\n" + whole.substr(firstLine));
+  damaged.push_back(whole + "[HKEY_CURRENT_USER\\c]\n");
+  damaged.push_back(whole.substr(firstLine));  // no first line
+  std::string zeroed = whole;
+  zeroed.replace(secondLine, 6, 6, '\0');  // a block of the file lost
+  damaged.push_back(zeroed);
+  for (const std::string& text : damaged) {
+    SCOPED_TRACE(text);
+    WriteFile(record, text);
+    stock::AppliedLines kept;
+    error.clear();
+    EXPECT_FALSE(stock::LoadApplied(record, kept, error));
+    EXPECT_NE(error.find("damaged"), std::string::npos) << error;
+    EXPECT_TRUE(kept.empty());
+  }
+  DeleteFileA(record.c_str());
+}
+
+// A record of the earlier form named the values' data too and had no end line: its lines are
+// read as the key and value lines they name.
+TEST(StockRegistryRecord, AnEarlierRecordIsReadByKeyAndName) {
+  const std::string record = RecordFile();
+  WriteFile(record,
+            "; The lines of the Windows 7 data applied to this prefix, never applied again.\n"
+            "[HKEY_LOCAL_MACHINE\\software\\a]\n"
+            "[HKEY_LOCAL_MACHINE\\software\\a] \"autoreboot\"=hex(4):01,00,00,00\n"
+            "[HKEY_LOCAL_MACHINE\\software\\a] \"x=hex(1):\\\"\"=hex(1):31,00\n"
+            "[HKEY_LOCAL_MACHINE\\software\\a] @=hex(1):00\n");
+  stock::AppliedLines read;
+  std::string error;
+  ASSERT_TRUE(stock::LoadApplied(record, read, error)) << error;
+  EXPECT_EQ(read, LinesOf(Header() +
+                          "[HKEY_LOCAL_MACHINE\\Software\\A]\n"
+                          "\"AutoReboot\"=dword:00000000\n"
+                          "\"X=hex(1):\\\"\"=\"1\"\n"
+                          "@=\"\"\n"));
+  DeleteFileA(record.c_str());
 }
 
 // ---- Applying ---------------------------------------------------------------------------
@@ -303,16 +383,11 @@ TEST(StockRegistryApply, AddsWhatIsMissingInTheNamedViewAndKeepsWhatIsThere) {
             "by the user");
 }
 
-std::string RecordFile() {
-  char folder[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, folder);
-  return std::string(folder) + "quenvor-applied." + std::to_string(GetCurrentProcessId()) + ".txt";
-}
-
 // The sandbox's user deletes a key and a value and changes another value; then the data
-// changes (a comment, a moved line, new lines, changed data). Applying it, through the
-// record kept in a file between the runs, adds the new lines only: what the user deleted
-// stays deleted, also where a new line lies below the deleted key, and the user's value stays.
+// changes (a comment, a moved line, new lines, changed data, also of the deleted value).
+// Applying it, through the record kept in a file between the runs, adds the new lines only:
+// what the user deleted stays deleted, also where a new line lies below the deleted key or
+// the deleted value's line was edited, and the user's value stays.
 TEST(StockRegistryApply, WhatTheUserDeletedOrChangedStaysWhenTheDataChanges) {
   ScopedTestKey machine(HKEY_LOCAL_MACHINE);
   const std::string tools = machine.Sub("NameSpace\\{Tools}");
@@ -347,7 +422,7 @@ TEST(StockRegistryApply, WhatTheUserDeletedOrChangedStaysWhenTheDataChanges) {
                              key + crash + "]\n"
                              "\"Added\"=dword:00000007\n"
                              "\"DumpFile\"=\"memory.dmp\"\n"
-                             "\"AutoReboot\"=dword:00000001\n" +
+                             "\"AutoReboot\"=dword:00000000\n" +
                              key + machine.Sub("NameSpace") + "]\n" +
                              key + tools + "]\n"
                              "@=\"Administrative Tools\"\n" +
@@ -372,7 +447,7 @@ TEST(StockRegistryApply, WhatTheUserDeletedOrChangedStaysWhenTheDataChanges) {
 }
 
 // A stock value is set over what the prefix holds when its line is new to the prefix, and
-// never again: the user's later change stays. Corrected data is a new line, set once more.
+// never again: the user's later change stays, also when the line's data is edited.
 TEST(StockRegistryApply, StockValuesAreSetOnceWhenNewToThePrefix) {
   ScopedTestKey machine(HKEY_LOCAL_MACHINE);
   platform::RegKey::Create(HKEY_LOCAL_MACHINE, machine.Path(), KEY_WOW64_64KEY)
@@ -403,12 +478,12 @@ TEST(StockRegistryApply, StockValuesAreSetOnceWhenNewToThePrefix) {
   EXPECT_EQ(read("EnableLUA"), 0u) << "the user's choice is overwritten";
   EXPECT_EQ(again.stockSet, 0);
 
-  stock::Added corrected;
+  stock::Added edited;
   ASSERT_TRUE(stock::ApplyNewLines(Parse(Header() + key + "stock: \"EnableLUA\"=dword:00000002\n"),
-                                   applied, corrected, error))
+                                   applied, edited, error))
       << error;
-  EXPECT_EQ(read("EnableLUA"), 2u);
-  EXPECT_EQ(corrected.stockSet, 1);
+  EXPECT_EQ(read("EnableLUA"), 0u) << "the user's choice is overwritten by edited data";
+  EXPECT_EQ(edited.stockSet, 0);
 }
 
 TEST(StockRegistryData, EveryFileParses) {
