@@ -49,6 +49,22 @@ seal_prefix() {
   rm -f "$prefix/dosdevices/z:"
 }
 
+# The user folders' marker files, hidden and system files as a user folder's desktop.ini is
+# on Windows, so that the shell's views and the file dialogs do not list them. Wine reads a
+# file's DOS attributes from its user.DOSATTRIB extended attribute; where the host's file
+# system keeps none, the markers stay visible.
+hide_folder_markers() {
+  find "$1/drive_c/users" -name desktop.ini -type f -size 0 -print0 |
+    xargs -0 -r python3 -c '
+import os, sys
+for path in sys.argv[1:]:
+    try:
+        os.setxattr(path, "user.DOSATTRIB", b"0x6")
+    except OSError:
+        pass
+'
+}
+
 # What a new prefix's own registry opens to the host, taken away: Wine's folder of the host's
 # root ("/") on the shell's desktop, in both views, which the shell's views and the file
 # dialogs list; the addresses and documents handed to winebrowser.exe, which runs the host's
@@ -107,6 +123,7 @@ fresh_prefix() {
   rm -rf "$prefix"
   mkdir -p "$(dirname "$prefix")"
   cp -a "$template" "$prefix"
+  hide_folder_markers "$prefix"
   # The copy's XDG folders must be its own.
   rm -f "$prefix/.sealed"
   copy_wine_fonts "$prefix"

@@ -146,6 +146,12 @@ TEST_P(SandboxUserFolders, IsARealFolderInsideThePrefix) {
       << "resolves to " << std::string(resolved.begin(), resolved.end());
 
   EXPECT_TRUE(StartsWith(UnixPath(Widen(path)), prefix_ + "/"));
+
+  // The file that keeps Wine from linking the folder again is hidden, as a user folder's
+  // desktop.ini is on Windows: the shell's views and the file dialogs do not list it.
+  const DWORD marker = GetFileAttributesA((path + "\\desktop.ini").c_str());
+  ASSERT_NE(marker, INVALID_FILE_ATTRIBUTES) << "no marker file";
+  EXPECT_EQ(marker & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM), DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM});
 }
 
 INSTANTIATE_TEST_SUITE_P(Folders, SandboxUserFolders,
