@@ -12,7 +12,12 @@
 //
 // The operations that a run calls keep their messages quiet; what they could not do they
 // hand over (ReportAutoTuneFailure), and the run ends with a message naming it, under each
-// step's text, instead of its "finished" message.
+// step's text, instead of its "finished" message. A step that throws ends the run there,
+// and an error in the run itself ends it too: either is named in that message, and the run
+// ends as any run does (AutoTuneMode clear, the program released, the dialog closed).
+//
+// While the run works, the main window refuses a log-off or shut-down (WM_QUERYENDSESSION)
+// and gives Windows its reason where the system takes one.
 #include <optional>
 #include <string>
 #include <vector>
