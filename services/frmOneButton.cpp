@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <exception>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -82,11 +84,18 @@ constexpr TunerStep kSteps[] = {
 constexpr int kClosingText = 209;     // "Finished optimizing.  Please reboot."
 constexpr int kClosingMessage = 605;  // "Quenvor has finished automatically optimizing ..."
 
-// What a step could not do: the step's text, and what its operation would have said.
-struct StepFailure {
-  std::string step;
-  std::string failure;
-};
+using StepFailure = FrmOneButton::StepFailure;
+
+// What a step, or the run itself, that broke off with an error is named with.
+std::string Stopped(const char* who, const std::string& error, bool stepsAfter) {
+  std::string text = std::string(who) + " stopped with an error";
+  if (!error.empty()) text += " (" + error + ")";
+  return text + (stepsAfter ? "; the steps after it were not run." : ".");
+}
+std::string StepStoppedText(const std::string& error, bool stepsAfter) {
+  return Stopped("This step", error, stepsAfter);
+}
+std::string RunStoppedText(const std::string& error) { return Stopped("The run", error, false); }
 
 // The closing message when steps could not do everything: each such step named with what
 // it would have said outside a run.
@@ -132,30 +141,32 @@ void FrmOneButton::Command1_Click() {
   // A click that reaches the button while a run passes through the message loop (a pause,
   // a message box) starts nothing.
   if (running_) return;
+  // Whatever the run meets, a step that throws or an error in the run itself, it ends with
+  // AutoTuneMode clear, the main window and the pages back and the dialog closable.
+  struct RunEnd {
+    FrmOneButton& dialog;
+    ~RunEnd() {
+      AutoTuneMode = false;
+      dialog.ReleaseTheProgram();
+      dialog.running_ = false;
+    }
+  } runEnd{*this};
   HoldTheProgram();
-  Label3->SetCaption("");
-  AutoTuneMode = true;
-  // The steps of this run, decided once (the defragmentation asks whether Windows is 64-bit),
-  // so that the bar's maximum is its number of advances: one after every step and one with
-  // the closing label, and the bar ends exactly full.
-  std::vector<const TunerStep*> steps;
-  for (const TunerStep& step : kSteps)
-    if (!step.runs || step.runs()) steps.push_back(&step);
-  ProgressBar1->SetMax(static_cast<double>(steps.size() + 1));
-  // The operations keep their failures quiet in a run and hand them over instead: each is
-  // named at the end, under the text of its step.
-  TakeAutoTuneFailures();
   std::vector<StepFailure> failures;
-  for (const TunerStep* step : steps) {
-    const std::string text = LoadResString(step->text);
-    Label3->SetCaption(text);
-    step->call();
-    for (std::string& failure : TakeAutoTuneFailures()) failures.push_back({text, std::move(failure)});
-    frmmain->Pause(1);
-    AdvanceProgress();
+  std::optional<std::string> runStopped;
+  try {
+    RunTheSteps(failures);
+  } catch (const std::exception& e) {
+    runStopped = RunStoppedText(e.what());
+  } catch (...) {
+    runStopped = RunStoppedText("");
   }
-  Label3->SetCaption(LoadResString(kClosingText));
-  AdvanceProgress();
+  if (runStopped) {
+    // Named under the dialog's title, after anything a step handed over and left.
+    const std::string run = LoadResString(331);
+    for (std::string& failure : TakeAutoTuneFailures()) failures.push_back({run, std::move(failure)});
+    failures.push_back({run, std::move(*runStopped)});
+  }
   AutoTuneMode = false;
   // The main window and the pages are back before the closing message, so that the main
   // window is the one that is activated when the message and then the dialog go.
@@ -171,10 +182,52 @@ void FrmOneButton::Command1_Click() {
   if (frmmain.Exists()) frmmain->CloseWaitingForTheAutoTuner();
 }
 
+void FrmOneButton::RunTheSteps(std::vector<StepFailure>& failures) {
+  Label3->SetCaption("");
+  AutoTuneMode = true;
+  // The steps of this run, decided once (the defragmentation asks whether Windows is 64-bit),
+  // so that the bar's maximum is its number of advances: one after every step and one with
+  // the closing label, and the bar ends exactly full.
+  std::vector<const TunerStep*> steps;
+  for (const TunerStep& step : kSteps)
+    if (!step.runs || step.runs()) steps.push_back(&step);
+  ProgressBar1->SetMax(static_cast<double>(steps.size() + 1));
+  // The operations keep their failures quiet in a run and hand them over instead: each is
+  // named at the end, under the text of its step.
+  TakeAutoTuneFailures();
+  for (const TunerStep* step : steps) {
+    const std::string text = LoadResString(step->text);
+    Label3->SetCaption(text);
+    const bool stepsAfter = step != steps.back();
+    std::optional<std::string> stopped;
+    try {
+      step->call();
+    } catch (const std::exception& e) {
+      stopped = StepStoppedText(e.what(), stepsAfter);
+    } catch (...) {
+      stopped = StepStoppedText("", stepsAfter);
+    }
+    for (std::string& failure : TakeAutoTuneFailures()) failures.push_back({text, std::move(failure)});
+    // A step that broke off left its page as it was then: the steps after it are not run.
+    if (stopped) {
+      failures.push_back({text, std::move(*stopped)});
+      return;
+    }
+    frmmain->Pause(1);
+    AdvanceProgress();
+  }
+  Label3->SetCaption(LoadResString(kClosingText));
+  AdvanceProgress();
+}
+
 void FrmOneButton::AdvanceProgress() { ProgressBar1->SetValue(ProgressBar1->Value() + 1); }
+
+// Windows shows this with the program when a log-off or shut-down is asked during a run.
+constexpr char kLogOffReason[] = "The One Button Auto Tuner is changing your settings. Please wait until it has finished.";
 
 void FrmOneButton::HoldTheProgram() {
   running_ = true;
+  holding_ = true;
   Command1->SetEnabled(false);
   if (HMENU system = GetSystemMenu(hWnd(), FALSE)) EnableMenuItem(system, SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
   // Only a main window that is there: touching an unloaded one would load it.
@@ -182,6 +235,8 @@ void FrmOneButton::HoldTheProgram() {
     frmmain->SetEnabled(false);
     mainDisabled_ = true;
   }
+  // The main window refuses a log-off meanwhile and tells Windows why.
+  if (frmmain.Exists() && frmmain->Loaded()) logOffReason_.emplace(frmmain->hWnd(), kLogOffReason);
   // Pages that are open (a page opened while the dialog was up, the about box ...) cannot be
   // used or closed meanwhile either.
   for (ui::Form* form : ui::LoadedForms()) {
@@ -192,6 +247,8 @@ void FrmOneButton::HoldTheProgram() {
 }
 
 void FrmOneButton::ReleaseTheProgram() {
+  holding_ = false;
+  logOffReason_.reset();
   // Each form the run disabled, if it is still there.
   const std::vector<ui::Form*> loaded = ui::LoadedForms();
   for (ui::Form* form : std::exchange(disabledPages_, {}))

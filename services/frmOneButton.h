@@ -12,9 +12,17 @@
 //
 // The operations that a run calls keep their messages quiet; what they could not do they
 // hand over (ReportAutoTuneFailure), and the run ends with a message naming it, under each
-// step's text, instead of its "finished" message.
+// step's text, instead of its "finished" message. A step that throws ends the run there,
+// and an error in the run itself ends it too: either is named in that message, and the run
+// ends as any run does (AutoTuneMode clear, the program released, the dialog closed).
+//
+// While the run works, the main window refuses a log-off or shut-down (WM_QUERYENDSESSION)
+// and gives Windows its reason where the system takes one.
+#include <optional>
+#include <string>
 #include <vector>
 
+#include "platform/shutdown_block.h"
 #include "ui/ProgressBar.h"
 #include "ui/form.h"
 
@@ -28,6 +36,15 @@ class FrmOneButton : public ui::Form {
 
   // True from the click until the closing message has been dismissed.
   bool Running() const { return running_; }
+  // True while the run does its work and holds the main window and the pages: the main
+  // window refuses a log-off meanwhile.
+  bool HoldsTheProgram() const { return holding_; }
+
+  // What a step could not do: the step's text, and what its operation would have said.
+  struct StepFailure {
+    std::string step;
+    std::string failure;
+  };
 
   ui::Ctl<ui::Frame> Frame1{this, "Frame1"};
   ui::Ctl<ui::PictureBox> Picture1{this, "Picture1"};
@@ -46,6 +63,9 @@ class FrmOneButton : public ui::Form {
   void LoadCaptions();
   void ScaleDialogToScreen();
   void AdvanceProgress();
+  // The steps, each named in `failures` with what it could not do; a step that throws ends
+  // the run there, named so.
+  void RunTheSteps(std::vector<StepFailure>& failures);
   // For the run: the button and the close box off, the main window and the open pages
   // disabled.
   void HoldTheProgram();
@@ -55,6 +75,8 @@ class FrmOneButton : public ui::Form {
   bool running_ = false;
   bool mainDisabled_ = false;               // the run disabled the main window
   std::vector<ui::Form*> disabledPages_;    // and these open forms
+  bool holding_ = false;
+  std::optional<platform::ShutdownBlockReason> logOffReason_;  // given to the main window
 };
 
 inline ui::FormRef<FrmOneButton> frmOneButton;

@@ -508,6 +508,15 @@ void FrmMain::Form_QueryUnload(int& cancel, int unloadMode) {
   }
 }
 
+// Windows asks before a log-off or shut-down. During an Auto Tuner run the answer is no:
+// the session would end wherever the run is (halfway through a service preset, say). The
+// run gives the main window its reason for Windows to show.
+bool FrmMain::OnMessage(UINT message, WPARAM, LPARAM, LRESULT* result) {
+  if (message != WM_QUERYENDSESSION) return false;
+  *result = frmOneButton.Exists() && frmOneButton->HoldsTheProgram() ? FALSE : TRUE;
+  return true;
+}
+
 void FrmMain::CloseWaitingForTheAutoTuner() {
   if (closeWaiting_ < 0) return;
   const int unloadMode = std::exchange(closeWaiting_, -1);

@@ -87,6 +87,7 @@ class FrmMain : public ui::Form {
   void Form_Deactivate() override;
   void Form_QueryUnload(int& cancel, int unloadMode) override;
   void Form_Unload(int& cancel) override;
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
  private:
   void LoadCaptions();

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "platform/system_facts.h"
 
@@ -304,6 +305,7 @@ void Form::Load() {
   centred_ = false;
   modal_ = false;
   focusBeforeDeactivate_ = nullptr;
+  closeHeld_ = false;
   for (auto& c : controls_) c->ResetToDesign();
   CreateFormWindow();
   Form_Load();
@@ -704,8 +706,27 @@ LRESULT Form::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       }
       break;
     case WM_CLOSE:
+      // A form the program holds disabled (a run in progress, a question of ours or of the
+      // shell up) is closed by no one meanwhile: End Task sends the close all the same. It
+      // waits, and comes again once the form is enabled.
+      if (!IsWindowEnabled(hwnd_)) {
+        closeHeld_ = true;
+        return 0;
+      }
       UnloadBecause(kUnloadByCloseBox);  // the close box unloads like a close button
       return 0;
+    case WM_ENABLE:
+      // A form the program disabled stays so until the program enables it: a message box
+      // that it owned enables it as it goes (Wine does, also where the box found it
+      // disabled).
+      if (wParam && !enabled_) {
+        EnableWindow(hwnd_, FALSE);
+        break;
+      }
+      // Posted, so that the handler that held the form ends before the close is carried out;
+      // should the form be held again by then, the close waits again.
+      if (wParam && std::exchange(closeHeld_, false)) PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+      break;
     case WM_DESTROY:
       WindowDestroyed();
       break;

@@ -39,7 +39,8 @@ class Form {
   int LoadCount() const { return loadCount_; }
   void Show(ShowMode mode = vbModeless, Form* owner = nullptr);
   void Hide();
-  // Runs Form_QueryUnload and Form_Unload; false when cancelled. A form whose window is
+  // Runs Form_QueryUnload and Form_Unload; false when cancelled. A close asked of the window
+  // (the close box, End Task) while the form is disabled waits until it is enabled again. A form whose window is
   // destroyed by another path (with its owner's) is unloaded too, with Form_Unload run once
   // and its Cancel not heeded.
   bool Unload();
@@ -140,6 +141,7 @@ class Form {
   bool visible_ = false;
   bool enabled_ = true;
   bool centred_ = false;
+  bool closeHeld_ = false;  // a close came while the form was disabled
   HWND hwnd_ = nullptr;
   HWND tooltip_ = nullptr;
   HWND focusBeforeDeactivate_ = nullptr;

@@ -14,6 +14,7 @@
 
 #include <ctime>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -573,6 +574,145 @@ TEST_F(AutoTuner, TheCloseBoxIsRefusedWhileARunIsInProgress) {
   EXPECT_TRUE(closing.refused);
   EXPECT_EQ(closing.MessageBoxes().size(), 1u);
   EXPECT_FALSE(dialog.Loaded());
+}
+
+// End Task on a page the run holds: the page stays (its Form_Unload would bring the main
+// window back, disabled, in the middle of the run) and closes once the run has ended.
+TEST_F(AutoTuner, ClosesAskedOfThePagesOfARunWaitForItsEnd) {
+  class ClosingClock : public PauseClock {
+   public:
+    struct Look {
+      bool pageLoaded, mainVisible;
+      bool operator==(const Look&) const = default;
+    };
+    std::vector<Look> looks;
+    std::time_t Now() override {
+      if (readings_++ % 2 == 0) {
+        if (readings_ == 1) PostMessageA(frmPerformance->hWnd(), WM_CLOSE, 0, 0);
+        looks.push_back({frmPerformance->Loaded(), IsWindowVisible(frmmain->hWnd()) != 0});
+      }
+      return PauseClock::Now();
+    }
+
+   private:
+    int readings_ = 0;
+  } closingClock;
+  platform::Override<platform::Clock> useClosingClock(closingClock);
+  frmmain->Image4_Click(7);
+  frmmain->Image4_Click(0);  // the page, which hides the main window
+  const HWND page = frmPerformance->hWnd();
+  ASSERT_TRUE(IsWindowVisible(page));
+  dialogs.AnswerMessageBox(IDOK);
+
+  SendMessageA(frmOneButton->Command1->hWnd(), BM_CLICK, 0, 0);
+
+  using Look = ClosingClock::Look;
+  EXPECT_EQ(closingClock.looks, std::vector<Look>(kSteps64.size(), Look{true, false}));
+  ASSERT_EQ(dialogs.MessageBoxes().size(), 1u);
+  ExpectClosingMessage(dialogs.MessageBoxes()[0]);
+  // The close is carried out by the message loop, after the run.
+  ui::DoEvents();
+  EXPECT_FALSE(frmPerformance->Loaded());
+  EXPECT_FALSE(IsWindow(page));
+  EXPECT_TRUE(IsWindowVisible(frmmain->hWnd()));
+  EXPECT_TRUE(IsWindowEnabled(frmmain->hWnd()));
+}
+
+// Windows asks the program's windows before a log-off (WM_QUERYENDSESSION): during a run the
+// main window says no, before and after it yes.
+TEST_F(AutoTuner, ALogOffIsRefusedDuringARunAndAgreedToAfter) {
+  class AskingClock : public PauseClock {
+   public:
+    std::vector<LRESULT> answers;
+    std::time_t Now() override {
+      if (readings_++ % 2 == 0)
+        answers.push_back(SendMessageA(frmmain->hWnd(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+      return PauseClock::Now();
+    }
+
+   private:
+    int readings_ = 0;
+  } askingClock;
+  platform::Override<platform::Clock> useAskingClock(askingClock);
+  dialogs.AnswerMessageBox(IDOK);
+  frmmain->Image4_Click(7);
+  EXPECT_EQ(SendMessageA(frmmain->hWnd(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+
+  SendMessageA(frmOneButton->Command1->hWnd(), BM_CLICK, 0, 0);
+  ui::DoEvents();
+
+  EXPECT_EQ(askingClock.answers, std::vector<LRESULT>(kSteps64.size(), FALSE));
+  EXPECT_FALSE(frmOneButton->Loaded());
+  EXPECT_EQ(SendMessageA(frmmain->hWnd(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+  EXPECT_EQ(SendMessageA(frmmain->hWnd(), WM_QUERYENDSESSION, 0, 0), TRUE);  // a shut-down
+}
+
+// ---- an error inside a run -----------------------------------------------------------------
+
+// The closing message of a run that broke off: what went wrong, under what was running.
+std::string StoppedMessage(const std::string& heading, const std::string& failure) {
+  return "Quenvor has finished automatically optimizing your computer, but not every step could "
+         "do all of its work.\r\n\r\n" + heading + ":\r\n" + failure;
+}
+
+// After a run that broke off, the program is as after any run: the mode clear, the main
+// window enabled and closable, the dialog gone, a log-off agreed to.
+void ExpectTheRunEndedCleanly() {
+  EXPECT_FALSE(AutoTuneMode);
+  EXPECT_FALSE(frmOneButton->Loaded());
+  EXPECT_FALSE(frmOneButton->Running());
+  EXPECT_TRUE(IsWindowEnabled(frmmain->hWnd()));
+  EXPECT_EQ(SendMessageA(frmmain->hWnd(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+  FakeDialogs exitMessage;
+  platform::Override<platform::Dialogs> useExitMessage(exitMessage);
+  exitMessage.AnswerMessageBox(IDOK);
+  SendMessageA(frmmain->hWnd(), WM_CLOSE, 0, 0);
+  EXPECT_FALSE(frmmain->Loaded()) << "the main window refuses to close";
+}
+
+TEST_F(AutoTuner, AStepThatThrowsEndsTheRunCleanlyAndIsNamed) {
+  // The first step's preset asks WMI for the processor's cache size.
+  class BrokenWmi : public FakeWmi {
+   public:
+    HRESULT Query(const std::string&, const std::string&, std::vector<platform::WmiObject>*) override {
+      throw std::runtime_error("out of memory");
+    }
+  } broken;
+  platform::Override<platform::Wmi> useBroken(broken);
+  dialogs.AnswerMessageBox(IDOK);
+
+  OpenAndRun();
+
+  const auto boxes = dialogs.MessageBoxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, StoppedMessage(LoadResString(478),
+                                          "This step stopped with an error (out of memory); the steps "
+                                          "after it were not run."));
+  EXPECT_EQ(boxes[0].style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL));
+  // No step after it ran.
+  EXPECT_TRUE(clock.pauses.empty());
+  EXPECT_TRUE(Exists(temp_.Sub(L"old.tmp")));
+  EXPECT_EQ(Value(kFileSystem, "NtfsDisable8dot3NameCreation"), "missing");
+  ExpectTheRunEndedCleanly();
+}
+
+TEST_F(AutoTuner, AnErrorInTheRunItselfEndsItCleanlyAndIsNamed) {
+  // The clock of the pause after the first step fails.
+  class BrokenClock : public PauseClock {
+   public:
+    std::time_t Now() override { throw std::runtime_error("no clock"); }
+  } broken;
+  platform::Override<platform::Clock> useBroken(broken);
+  dialogs.AnswerMessageBox(IDOK);
+
+  OpenAndRun();
+
+  const auto boxes = dialogs.MessageBoxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, StoppedMessage(LoadResString(331), "The run stopped with an error (no clock)."));
+  EXPECT_EQ(boxes[0].style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION | MB_SYSTEMMODAL));
+  EXPECT_EQ(Value(kPriority, "Win32PrioritySeparation"), "missing") << "the Save, the second step, ran";
+  ExpectTheRunEndedCleanly();
 }
 
 }  // namespace

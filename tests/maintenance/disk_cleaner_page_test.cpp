@@ -724,6 +724,50 @@ TEST(DiskCleanerWithoutRecycleBin, SearchChildRun) {
   std::ofstream(report) << "ran\n";
 }
 
+// The main window closed (End Task's WM_CLOSE) while the shell asks about a file of the
+// page's deletion: nothing closes and no exit question comes until the shell's question is
+// answered; then the main window closes with its exit question and the program ends.
+TEST(DiskCleanerWithoutRecycleBin, MainWindowChildRun) {
+  const char* report = std::getenv(kNoTrashReport);
+  if (!report) GTEST_SKIP() << "runs only as the child of AMainWindowClosedWhileTheShellAsksWaitsForTheAnswer";
+  EmptyFolder(kJunkDrive, {L"linked"});
+  MakeFile(J(L"first.tmp"));
+  FakeSound sound;
+  platform::Override<platform::Sound> useSound(sound);
+  FakeDialogs dialogs;
+  platform::Override<platform::Dialogs> useDialogs(dialogs);
+  FrmDiskCleaner& page = *frmDiskCleaner;
+  frmmain->Show();
+  OpenPage(page);
+  ASSERT_TRUE(page.Drive1->SetDrive("j"));
+  page.Command22_Click();
+  ASSERT_EQ(page.ListView2->ItemCount(), 1);
+  page.Command23_Click();
+  const HWND main = frmmain->hWnd();
+  bool heldWhileAsked = false;
+  ShellDialogs shell(IDNO, [&](HWND) {
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    ui::DoEvents();
+    heldWhileAsked = frmmain->Loaded() && page.Loaded() && dialogs.MessageBoxes().size() == 1;
+  });
+  dialogs.AnswerMessageBox(IDYES);  // Delete Selected Files?
+  dialogs.AnswerMessageBox(IDOK);   // the exit message
+  SendMessageA(page.Command25->hWnd(), BM_CLICK, 0, 0);
+  ui::DoEvents();
+
+  EXPECT_EQ(shell.Seen().size(), 1u);
+  EXPECT_TRUE(heldWhileAsked) << "closed while the shell asked";
+  const auto boxes = dialogs.MessageBoxes();
+  EXPECT_EQ(boxes.size(), 2u);
+  if (boxes.size() == 2) EXPECT_EQ(boxes[1].text, LoadResString(1136));
+  EXPECT_FALSE(frmmain->Loaded());
+  EXPECT_EQ(ui::LoadedFormCount(), 0) << "the program ends";
+  EXPECT_TRUE(Exists(J(L"first.tmp")));
+  CloseMainWindow();
+  EmptyFolder(kJunkDrive, {L"linked"});
+  std::ofstream(report) << "ran\n";
+}
+
 // Runs the named test of DiskCleanerWithoutRecycleBin in a child process whose recycle bin
 // cannot be made: the shell's trash lies below a regular file. Wine sets its trash up once
 // per process.
@@ -759,6 +803,10 @@ TEST(DiskCleanerRecycling, WhileTheShellAsksThePageCanNeitherCrashNorLoseFiles) 
 
 TEST(DiskCleanerRecycling, ASearchPostedDuringTheShellsQuestionRunsNothingAndOneThatRunsEndsTheDeletion) {
   RunWithoutRecycleBin("SearchChildRun");
+}
+
+TEST(DiskCleanerRecycling, AMainWindowClosedWhileTheShellAsksWaitsForTheAnswer) {
+  RunWithoutRecycleBin("MainWindowChildRun");
 }
 
 }  // namespace

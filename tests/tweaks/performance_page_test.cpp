@@ -785,6 +785,49 @@ TEST_F(PerformancePageTest, WhileTheSaveAsksThePageCannotBeClosedOrChanged) {
   EXPECT_TRUE(IsWindowVisible(main));
 }
 
+// The texts of a message box's static controls, one after the other.
+std::string BoxText(HWND box) {
+  std::string text;
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    char cls[16]{}, part[1024]{};
+    GetClassNameA(child, cls, sizeof cls);
+    if (lstrcmpiA(cls, "Static") == 0 && GetWindowTextA(child, part, sizeof part) > 0) text += part;
+  }
+  return text;
+}
+
+// End Task sends WM_CLOSE to the page although the question keeps it disabled. The page
+// stays until the Save has ended, so the Save writes exactly the user's ticks (not those of
+// a page loaded anew from the registry) and says so; then the close is carried out.
+TEST_F(PerformancePageTest, EndTaskWhileTheSaveAsksKeepsThePageAndWritesTheUsersTicks) {
+  OpenPage(Page());
+  ui::DoEvents();
+  Page().Check1[2].SetValue(1);  // 8+3 names: asked
+  Page().Check1[0].SetValue(1);  // Last Access
+  const HWND page = Page().hWnd();
+  bool samePageAtTheMessage = false;
+  std::string message;
+  {
+    RealMessageBoxes boxes;
+    boxes.Answer(IDYES, [&](HWND) { PostMessageA(page, WM_CLOSE, 0, 0); });
+    boxes.Answer(IDOK, [&](HWND box) {
+      samePageAtTheMessage = Page().Loaded() && Page().window() == page;
+      message = BoxText(box);
+    });
+    SendMessageA(Page().Command1->hWnd(), BM_CLICK, 0, 0);
+    EXPECT_EQ(boxes.Answered(), 2);
+  }
+  EXPECT_TRUE(samePageAtTheMessage) << "the Save went on over a page loaded anew";
+  EXPECT_EQ(message, LoadResString(351));
+  EXPECT_EQ(Value(kFileSystem, "NtfsDisable8dot3NameCreation"), "dword:1");
+  EXPECT_EQ(Value(kFileSystem, "NtfsDisableLastAccessUpdate"), "dword:1");
+
+  ui::DoEvents();
+  EXPECT_FALSE(Page().Loaded());
+  EXPECT_FALSE(IsWindow(page));
+  EXPECT_TRUE(IsWindowVisible(frmmain->hWnd()));
+}
+
 // A real click on the preset button while the cache size is refused: the check runs once
 // the button has the focus, takes the focus back, and the button lets the mouse go, so
 // its click does not happen and the next click into the text box reaches the text box.

@@ -3,10 +3,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "platform/dialogs.h"
 #include "support/programming_errors.h"
 #include "support/real_input.h"
 #include "ui/form.h"
@@ -174,6 +176,84 @@ TEST_F(FormTest, CloseBoxUnloadsLikeACloseButton) {
   EXPECT_FALSE(form.Loaded());
   EXPECT_EQ(form.unloads, 1);
   EXPECT_FALSE(IsWindow(hwnd));
+}
+
+// End Task sends WM_CLOSE to a form whatever holds it disabled. The close waits for the
+// hold to end and is carried out then, by the message loop once the holder has returned.
+struct HoldCase {
+  const char* name;
+  // Holds the form disabled, runs `whileHeld`, and lets it go.
+  void (*hold)(FrmSample& form, const std::function<void()>& whileHeld);
+};
+
+class HeldClose : public FormTest, public testing::WithParamInterface<HoldCase> {};
+
+TEST_P(HeldClose, AClosePostedToAHeldFormIsCarriedOutWhenTheHoldEnds) {
+  form.Show();
+  const HWND window = form.hWnd();
+  bool shownWhileHeld = false;
+  GetParam().hold(form, [&] {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    ui::DoEvents();
+    shownWhileHeld = form.Loaded() && IsWindowVisible(window);
+  });
+  EXPECT_TRUE(shownWhileHeld);
+  EXPECT_TRUE(form.Loaded()) << "closed before its holder returned";
+  EXPECT_EQ(form.unloads, 0);
+
+  ui::DoEvents();
+  EXPECT_FALSE(form.Loaded());
+  EXPECT_EQ(form.unloads, 1);
+  EXPECT_FALSE(IsWindow(window));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Holds, HeldClose,
+    testing::Values(
+        HoldCase{"DisabledByTheProgram",
+                 [](FrmSample& form, const std::function<void()>& whileHeld) {
+                   form.SetEnabled(false);
+                   whileHeld();
+                   form.SetEnabled(true);
+                 }},
+        // The box disables its owner and enables it again before it goes.
+        HoldCase{"AMessageBoxOfOursIsUp",
+                 [](FrmSample& form, const std::function<void()>& whileHeld) {
+                   RealMessageBoxes boxes;
+                   boxes.Answer(IDOK, [&](HWND) { whileHeld(); });
+                   platform::dialogs().MessageBox(form.hWnd(), "held", "Sample", MB_OK);
+                 }},
+        // Held twice over: disabled by the program while a box is up; only the outer hold's
+        // end lets the close through.
+        HoldCase{"ABoxComesAndGoesDuringTheHold",
+                 [](FrmSample& form, const std::function<void()>& whileHeld) {
+                   form.SetEnabled(false);
+                   whileHeld();
+                   {
+                     RealMessageBoxes boxes;
+                     boxes.Answer(IDOK);
+                     platform::dialogs().MessageBox(form.hWnd(), "held", "Sample", MB_OK);
+                   }
+                   ui::DoEvents();
+                   EXPECT_TRUE(form.Loaded());
+                   EXPECT_FALSE(IsWindowEnabled(form.hWnd())) << "the box ended the program's hold";
+                   form.SetEnabled(true);
+                 }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A close held for a form that was unloaded and loaded anew meanwhile is not the new one's.
+TEST_F(FormTest, AHeldCloseGoesWithTheLoadItWasAskedOf) {
+  form.Show();
+  form.SetEnabled(false);
+  PostMessageA(form.hWnd(), WM_CLOSE, 0, 0);
+  ui::DoEvents();
+  ASSERT_TRUE(form.Unload());
+  form.Show();
+  form.SetEnabled(false);
+  form.SetEnabled(true);
+  ui::DoEvents();
+  EXPECT_TRUE(form.Loaded());
+  EXPECT_EQ(form.unloads, 1);
 }
 
 TEST_F(FormTest, ShowingALoadedHiddenFormDoesNotLoadAgain) {
