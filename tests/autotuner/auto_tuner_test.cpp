@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include <ctime>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -159,8 +160,13 @@ class PauseClock : public FakeClock {
  public:
   PauseClock() { secondsPerReading = 1; }
   std::vector<Moment> pauses;
+  // What a test does at each pause (numbered from 0), before the moment is taken.
+  std::function<void(size_t pause)> atPause;
   std::time_t Now() override {
-    if (readings_++ % 2 == 0) pauses.push_back(::Now());
+    if (readings_++ % 2 == 0) {
+      if (atPause) atPause(pauses.size());
+      pauses.push_back(::Now());
+    }
     return FakeClock::Now();
   }
 
@@ -504,26 +510,17 @@ TEST_F(AutoTuner, AClickAndACloseThatArriveDuringARunGiveOneRunAndOneMessage) {
 
 // End Task sends WM_CLOSE to the main window although the run keeps it disabled.
 TEST_F(AutoTuner, TheMainWindowClosesOnlyWhenARunHasEndedAndOpenPagesAreHeldMeanwhile) {
-  // The clock posts the close at the first step's pause and looks at the program at each
-  // pause.
-  class ClosingClock : public PauseClock {
-   public:
-    struct Look {
-      bool mainLoaded, pageEnabled;
-      bool operator==(const Look&) const = default;
-    };
-    std::vector<Look> looks;
-    std::time_t Now() override {
-      if (readings_++ % 2 == 0) {
-        if (readings_ == 1) PostMessageA(frmmain->hWnd(), WM_CLOSE, 0, 0);
-        looks.push_back({frmmain->Loaded(), IsWindowEnabled(frmPerformance->hWnd()) != 0});
-      }
-      return PauseClock::Now();
-    }
-
-   private:
-    int readings_ = 0;
-  } closingClock;
+  // The close is posted at the first step's pause; the program is looked at at each pause.
+  struct Look {
+    bool mainLoaded, pageEnabled;
+    bool operator==(const Look&) const = default;
+  };
+  std::vector<Look> looks;
+  PauseClock closingClock;
+  closingClock.atPause = [&](size_t pause) {
+    if (pause == 0) PostMessageA(frmmain->hWnd(), WM_CLOSE, 0, 0);
+    looks.push_back({frmmain->Loaded(), IsWindowEnabled(frmPerformance->hWnd()) != 0});
+  };
   platform::Override<platform::Clock> useClosingClock(closingClock);
   // The Auto Tuner opened, then a page from the main window, which goes away meanwhile.
   frmmain->Image4_Click(7);
@@ -537,8 +534,7 @@ TEST_F(AutoTuner, TheMainWindowClosesOnlyWhenARunHasEndedAndOpenPagesAreHeldMean
   ui::DoEvents();
 
   // The main window stayed and the page was held throughout; every step ran.
-  using Look = ClosingClock::Look;
-  EXPECT_EQ(closingClock.looks, std::vector<Look>(kSteps64.size(), Look{true, false}));
+  EXPECT_EQ(looks, std::vector<Look>(kSteps64.size(), Look{true, false}));
   EXPECT_EQ(closingClock.pauses.size(), kSteps64.size());
   EXPECT_EQ(ProgressRuns(), 1);
   // Then the close: the closing message first, the restart question after it.
@@ -579,24 +575,16 @@ TEST_F(AutoTuner, TheCloseBoxIsRefusedWhileARunIsInProgress) {
 // End Task on a page the run holds: the page stays (its Form_Unload would bring the main
 // window back, disabled, in the middle of the run) and closes once the run has ended.
 TEST_F(AutoTuner, ClosesAskedOfThePagesOfARunWaitForItsEnd) {
-  class ClosingClock : public PauseClock {
-   public:
-    struct Look {
-      bool pageLoaded, mainVisible;
-      bool operator==(const Look&) const = default;
-    };
-    std::vector<Look> looks;
-    std::time_t Now() override {
-      if (readings_++ % 2 == 0) {
-        if (readings_ == 1) PostMessageA(frmPerformance->hWnd(), WM_CLOSE, 0, 0);
-        looks.push_back({frmPerformance->Loaded(), IsWindowVisible(frmmain->hWnd()) != 0});
-      }
-      return PauseClock::Now();
-    }
-
-   private:
-    int readings_ = 0;
-  } closingClock;
+  struct Look {
+    bool pageLoaded, mainVisible;
+    bool operator==(const Look&) const = default;
+  };
+  std::vector<Look> looks;
+  PauseClock closingClock;
+  closingClock.atPause = [&](size_t pause) {
+    if (pause == 0) PostMessageA(frmPerformance->hWnd(), WM_CLOSE, 0, 0);
+    looks.push_back({frmPerformance->Loaded(), IsWindowVisible(frmmain->hWnd()) != 0});
+  };
   platform::Override<platform::Clock> useClosingClock(closingClock);
   frmmain->Image4_Click(7);
   frmmain->Image4_Click(0);  // the page, which hides the main window
@@ -606,8 +594,7 @@ TEST_F(AutoTuner, ClosesAskedOfThePagesOfARunWaitForItsEnd) {
 
   SendMessageA(frmOneButton->Command1->hWnd(), BM_CLICK, 0, 0);
 
-  using Look = ClosingClock::Look;
-  EXPECT_EQ(closingClock.looks, std::vector<Look>(kSteps64.size(), Look{true, false}));
+  EXPECT_EQ(looks, std::vector<Look>(kSteps64.size(), Look{true, false}));
   ASSERT_EQ(dialogs.MessageBoxes().size(), 1u);
   ExpectClosingMessage(dialogs.MessageBoxes()[0]);
   // The close is carried out by the message loop, after the run.
@@ -621,18 +608,11 @@ TEST_F(AutoTuner, ClosesAskedOfThePagesOfARunWaitForItsEnd) {
 // Windows asks the program's windows before a log-off (WM_QUERYENDSESSION): during a run the
 // main window says no, before and after it yes.
 TEST_F(AutoTuner, ALogOffIsRefusedDuringARunAndAgreedToAfter) {
-  class AskingClock : public PauseClock {
-   public:
-    std::vector<LRESULT> answers;
-    std::time_t Now() override {
-      if (readings_++ % 2 == 0)
-        answers.push_back(SendMessageA(frmmain->hWnd(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
-      return PauseClock::Now();
-    }
-
-   private:
-    int readings_ = 0;
-  } askingClock;
+  std::vector<LRESULT> answers;
+  PauseClock askingClock;
+  askingClock.atPause = [&](size_t) {
+    answers.push_back(SendMessageA(frmmain->hWnd(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+  };
   platform::Override<platform::Clock> useAskingClock(askingClock);
   dialogs.AnswerMessageBox(IDOK);
   frmmain->Image4_Click(7);
@@ -641,7 +621,7 @@ TEST_F(AutoTuner, ALogOffIsRefusedDuringARunAndAgreedToAfter) {
   SendMessageA(frmOneButton->Command1->hWnd(), BM_CLICK, 0, 0);
   ui::DoEvents();
 
-  EXPECT_EQ(askingClock.answers, std::vector<LRESULT>(kSteps64.size(), FALSE));
+  EXPECT_EQ(answers, std::vector<LRESULT>(kSteps64.size(), FALSE));
   EXPECT_FALSE(frmOneButton->Loaded());
   EXPECT_EQ(SendMessageA(frmmain->hWnd(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
   EXPECT_EQ(SendMessageA(frmmain->hWnd(), WM_QUERYENDSESSION, 0, 0), TRUE);  // a shut-down

@@ -502,6 +502,38 @@ TEST(DiskCleanerRecycling, AFileThatIsALinkOrLiesBeyondOneIsNeverRecycled) {
 // RunWithoutRecycleBin).
 constexpr const char* kNoTrashReport = "QUENVOR_CLEANER_NO_TRASH_REPORT";
 
+// The page open over two junk files on drive J:, as the child runs below use it.
+class TwoJunkFiles {
+ public:
+  explicit TwoJunkFiles(FakeDialogs& dialogs) : dialogs_(dialogs) {
+    EmptyFolder(kJunkDrive, {L"linked"});
+    MakeFile(J(L"first.tmp"));
+    MakeFile(J(L"second.tmp"));
+    frmmain->Show();
+    OpenPage(page);
+  }
+  FrmDiskCleaner& page = *frmDiskCleaner;
+  void SearchAndTickAll() {
+    ASSERT_TRUE(page.Drive1->SetDrive("j"));
+    page.Command22_Click();
+    ASSERT_EQ(page.ListView2->ItemCount(), 2);
+    page.Command23_Click();
+  }
+  // Delete Selected Files as a user presses it (through the page's window), answered Yes.
+  void PressDelete() {
+    dialogs_.AnswerMessageBox(IDYES);
+    SendMessageA(page.Command25->hWnd(), BM_CLICK, 0, 0);
+    ui::DoEvents();
+  }
+  static void ExpectFilesKept() {
+    EXPECT_TRUE(Exists(J(L"first.tmp")));
+    EXPECT_TRUE(Exists(J(L"second.tmp")));
+  }
+
+ private:
+  FakeDialogs& dialogs_;
+};
+
 TEST(DiskCleanerWithoutRecycleBin, ChildRun) {
   const char* report = std::getenv(kNoTrashReport);
   if (!report) GTEST_SKIP() << "runs only as the child of WithoutARecycleBinNothingIsDeletedUnasked";
@@ -536,36 +568,16 @@ TEST(DiskCleanerWithoutRecycleBin, ChildRun) {
 TEST(DiskCleanerWithoutRecycleBin, PageChildRun) {
   const char* report = std::getenv(kNoTrashReport);
   if (!report) GTEST_SKIP() << "runs only as the child of WhileTheShellAsksThePageCanNeitherCrashNorLoseFiles";
-  EmptyFolder(kJunkDrive, {L"linked"});
-  MakeFile(J(L"first.tmp"));
-  MakeFile(J(L"second.tmp"));
   FakeSound sound;
   platform::Override<platform::Sound> useSound(sound);
   FakeDialogs dialogs;
   platform::Override<platform::Dialogs> useDialogs(dialogs);
-  FrmDiskCleaner& page = *frmDiskCleaner;
-  frmmain->Show();
-  OpenPage(page);
-  auto searchAndTickAll = [&] {
-    ASSERT_TRUE(page.Drive1->SetDrive("j"));
-    page.Command22_Click();
-    ASSERT_EQ(page.ListView2->ItemCount(), 2);
-    page.Command23_Click();
-  };
-  // Delete Selected Files as a user presses it (through the page's window), answered Yes.
-  auto pressDelete = [&] {
-    dialogs.AnswerMessageBox(IDYES);
-    SendMessageA(page.Command25->hWnd(), BM_CLICK, 0, 0);
-    ui::DoEvents();
-  };
-  auto expectFilesKept = [] {
-    EXPECT_TRUE(Exists(J(L"first.tmp")));
-    EXPECT_TRUE(Exists(J(L"second.tmp")));
-  };
+  TwoJunkFiles junk(dialogs);
+  FrmDiskCleaner& page = junk.page;
 
   {
     SCOPED_TRACE("a second press while the shell asks");
-    searchAndTickAll();
+    junk.SearchAndTickAll();
     const HWND pageWindow = page.hWnd();
     ShellDialogs shell(IDNO, [&](HWND question) {
       EXPECT_EQ(GetWindow(question, GW_OWNER), pageWindow);
@@ -578,10 +590,10 @@ TEST(DiskCleanerWithoutRecycleBin, PageChildRun) {
       page.Command25_Click();
       EXPECT_EQ(page.ListView2->ItemCount(), 0);
     });
-    pressDelete();
+    junk.PressDelete();
     EXPECT_EQ(shell.Seen().size(), 3u);
     for (const auto& question : shell.Seen()) EXPECT_EQ(question.title, "Confirm file deletion");
-    expectFilesKept();
+    junk.ExpectFilesKept();
     EXPECT_TRUE(page.Loaded());
     EXPECT_EQ(page.ListView2->ItemCount(), 0);
     EXPECT_FALSE(frmprogress->Loaded());
@@ -591,18 +603,18 @@ TEST(DiskCleanerWithoutRecycleBin, PageChildRun) {
   }
   {
     SCOPED_TRACE("the page closed and opened again while the shell asks");
-    searchAndTickAll();
+    junk.SearchAndTickAll();
     ShellDialogs shell(IDNO, [&](HWND) {
       page.Command1_Click();
       EXPECT_FALSE(page.Loaded());
       OpenPage(page);
       // The same number of rows, ticked, in the page loaded anew: none of them was agreed
       // to by the press that asked the shell.
-      searchAndTickAll();
+      junk.SearchAndTickAll();
     });
-    pressDelete();
+    junk.PressDelete();
     EXPECT_EQ(shell.Seen().size(), 1u) << "the deletion went on in the page opened anew";
-    expectFilesKept();
+    junk.ExpectFilesKept();
     EXPECT_TRUE(page.Loaded());
     EXPECT_TRUE(IsWindowVisible(page.hWnd()));
     // No ASSERT in the test's own body: the main window is closed at its end whatever happens.
@@ -613,11 +625,11 @@ TEST(DiskCleanerWithoutRecycleBin, PageChildRun) {
   }
   {
     SCOPED_TRACE("the page closed while the shell asks");
-    searchAndTickAll();
+    junk.SearchAndTickAll();
     ShellDialogs shell(IDNO, [&](HWND) { page.Command1_Click(); });
-    pressDelete();
+    junk.PressDelete();
     EXPECT_EQ(shell.Seen().size(), 1u);
-    expectFilesKept();
+    junk.ExpectFilesKept();
     EXPECT_FALSE(page.Loaded()) << "loaded again by the deletion";
     EXPECT_FALSE(frmprogress->Loaded());
     EXPECT_TRUE(IsWindowVisible(frmmain->hWnd()));
@@ -646,31 +658,12 @@ class QuestionWatch : public FakeDialogs {
 TEST(DiskCleanerWithoutRecycleBin, SearchChildRun) {
   const char* report = std::getenv(kNoTrashReport);
   if (!report) GTEST_SKIP() << "runs only as the child of ASearchPostedDuringTheShellsQuestionRunsNothingAndOneThatRunsEndsTheDeletion";
-  EmptyFolder(kJunkDrive, {L"linked"});
-  MakeFile(J(L"first.tmp"));
-  MakeFile(J(L"second.tmp"));
   FakeSound sound;
   platform::Override<platform::Sound> useSound(sound);
   QuestionWatch dialogs;
   platform::Override<platform::Dialogs> useDialogs(dialogs);
-  FrmDiskCleaner& page = *frmDiskCleaner;
-  frmmain->Show();
-  OpenPage(page);
-  auto searchAndTickAll = [&] {
-    ASSERT_TRUE(page.Drive1->SetDrive("j"));
-    page.Command22_Click();
-    ASSERT_EQ(page.ListView2->ItemCount(), 2);
-    page.Command23_Click();
-  };
-  auto pressDelete = [&] {
-    dialogs.AnswerMessageBox(IDYES);
-    SendMessageA(page.Command25->hWnd(), BM_CLICK, 0, 0);
-    ui::DoEvents();
-  };
-  auto expectFilesKept = [] {
-    EXPECT_TRUE(Exists(J(L"first.tmp")));
-    EXPECT_TRUE(Exists(J(L"second.tmp")));
-  };
+  TwoJunkFiles junk(dialogs);
+  FrmDiskCleaner& page = junk.page;
   auto expectNewRowsStayTicked = [&] {
     EXPECT_EQ(page.ListView2->ItemCount(), 2) << "the new search's rows went";
     for (int i = 1; i <= page.ListView2->ItemCount(); ++i) EXPECT_TRUE(page.ListView2->Item(i).Checked());
@@ -678,43 +671,43 @@ TEST(DiskCleanerWithoutRecycleBin, SearchChildRun) {
 
   {
     SCOPED_TRACE("Begin Search posted to the page while the shell asks");
-    searchAndTickAll();
+    junk.SearchAndTickAll();
     // A third file: a search that ran would list three rows.
     MakeFile(J(L"third.tmp"));
     ShellDialogs shell(IDNO, [&](HWND) { PostMessageA(page.Command22->hWnd(), BM_CLICK, 0, 0); });
-    pressDelete();
+    junk.PressDelete();
     // The deletion went on as without the press: the shell asked about both rows, and the
     // list was emptied at the end.
     EXPECT_EQ(shell.Seen().size(), 2u);
     EXPECT_EQ(page.ListView2->ItemCount(), 0);
-    expectFilesKept();
+    junk.ExpectFilesKept();
     DeleteFileW(J(L"third.tmp").c_str());
   }
   {
     SCOPED_TRACE("a search with as many rows that runs while the shell asks");
-    searchAndTickAll();
+    junk.SearchAndTickAll();
     ShellDialogs shell(IDNO, [&](HWND) {
       // The same files, ticked anew: none of them was agreed to by the press that asked.
       page.Command22_Click();
       page.Command23_Click();
     });
-    pressDelete();
+    junk.PressDelete();
     EXPECT_EQ(shell.Seen().size(), 1u) << "the deletion went on over the new search's rows";
-    expectFilesKept();
+    junk.ExpectFilesKept();
     expectNewRowsStayTicked();
     EXPECT_FALSE(frmprogress->Loaded());
   }
   {
     SCOPED_TRACE("a search with as many rows that runs while the program asks");
-    searchAndTickAll();
+    junk.SearchAndTickAll();
     ShellDialogs shell(IDNO);
     dialogs.whileUp = [&] {
       page.Command22_Click();
       page.Command23_Click();
     };
-    pressDelete();
+    junk.PressDelete();
     EXPECT_TRUE(shell.Seen().empty()) << "the deletion ran over the new search's rows";
-    expectFilesKept();
+    junk.ExpectFilesKept();
     expectNewRowsStayTicked();
     EXPECT_FALSE(frmprogress->Loaded());
   }
