@@ -96,8 +96,6 @@ constexpr TweakBinding kProcessorCheck{.control = {"Command64"}, .caption = 367,
 
 // ---- Game Boost ----------------------------------------------------------------------------
 
-constexpr const char* kListFile = "\\services.xps";  // after the temporary folder
-
 std::string Joined(const std::vector<std::string>& lines) {
   std::string text;
   for (const std::string& line : lines) text += "\r\n" + line;
@@ -119,6 +117,11 @@ bool Contains(const std::vector<std::string>& names, const std::string& name) {
 // written and deleted relative to the folder's handle, never through a link standing under
 // its name.
 constexpr wchar_t kListName[] = L"services.xps";
+
+// The list file's full name, as the messages show it.
+std::string ListPath(const std::string& tempFolder) {
+  return tempFolder + "\\" + platform::AnsiFromWide(kListName);
+}
 
 // The entries of the list file, one per line (CR LF or LF); nothing when it cannot be read
 // (`link` tells when a link stands under its name).
@@ -255,7 +258,7 @@ void FrmPerformanceII::Command41_Click() {
     MsgBox(NoTempFolderMessage(), MB_OK | MB_ICONEXCLAMATION);
     return;
   }
-  const std::string path = *temp + kListFile;
+  const std::string path = ListPath(*temp);
   // A list from an earlier Activate still names services that only De-Activate starts
   // again: they stay on it.
   std::vector<std::string> names = GameBoostNames(ReadList(*temp).value_or(std::vector<std::string>{}));
@@ -296,7 +299,7 @@ void FrmPerformanceII::Command42_Click() {
     MsgBox(NoTempFolderMessage(), MB_OK | MB_ICONEXCLAMATION);
     return;
   }
-  const std::string path = *temp + kListFile;
+  const std::string path = ListPath(*temp);
   if (!platform::FoundWithNormalAttributes(path)) {
     MsgBox(LoadResString(523), MB_OK | MB_ICONERROR);
     return;

@@ -295,27 +295,22 @@ LRESULT Label::OnCtlColor(HDC dc, UINT message) {
   return Control::OnCtlColor(dc, message);
 }
 
-float Label::WrappedHeight(float width) {
+RECT Label::MeasureCaption(int widthPixels, UINT format) {
   Touch();
   HDC dc = GetDC(hwnd_);
   HGDIOBJ old = SelectObject(dc, form_->FontFor(fontSize_, bold_, def_.fontName));
-  RECT r{0, 0, ToPixels(width), 0};
-  DrawTextA(dc, caption_.c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK);
+  RECT r{0, 0, widthPixels, 0};
+  DrawTextA(dc, caption_.c_str(), -1, &r, DT_CALCRECT | format);
   SelectObject(dc, old);
   ReleaseDC(hwnd_, dc);
-  return r.bottom * TwipsPerPixel();
+  return r;
 }
 
-float Label::TextWidth() {
-  Touch();
-  HDC dc = GetDC(hwnd_);
-  HGDIOBJ old = SelectObject(dc, form_->FontFor(fontSize_, bold_, def_.fontName));
-  RECT r{0, 0, 0, 0};
-  DrawTextA(dc, caption_.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
-  SelectObject(dc, old);
-  ReleaseDC(hwnd_, dc);
-  return r.right * TwipsPerPixel();
+float Label::WrappedHeight(float width) {
+  return MeasureCaption(ToPixels(width), DT_WORDBREAK).bottom * TwipsPerPixel();
 }
+
+float Label::TextWidth() { return MeasureCaption(0, DT_SINGLELINE).right * TwipsPerPixel(); }
 
 Pointer Label::MousePointer() {
   Touch();

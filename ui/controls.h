@@ -156,6 +156,11 @@ class Label : public Control {
   Pointer pointer_ = Pointer::Default;
   DWORD WindowStyle() const override;
   void OnCommand(int code) override;
+
+ private:
+  // The caption's extent (pixels) in the label's font, as DrawText lays it out in
+  // `widthPixels` with `format`.
+  RECT MeasureCaption(int widthPixels, UINT format);
 };
 
 class TextBox : public Control {

@@ -40,9 +40,9 @@ class Form {
   void Show(ShowMode mode = vbModeless, Form* owner = nullptr);
   void Hide();
   // Runs Form_QueryUnload and Form_Unload; false when cancelled. A close asked of the window
-  // (the close box, End Task) while the form is disabled waits until it is enabled again. A form whose window is
-  // destroyed by another path (with its owner's) is unloaded too, with Form_Unload run once
-  // and its Cancel not heeded.
+  // (the close box, End Task) while the form is disabled waits until it is enabled again. A
+  // form whose window is destroyed by another path (with its owner's) is unloaded too, with
+  // Form_Unload run once and its Cancel not heeded.
   bool Unload();
   // Why a form unloads, as Form_QueryUnload is told.
   static constexpr int kUnloadByCloseBox = 0;
