@@ -101,16 +101,16 @@ HRESULT Value(T value, T* out) {
   return S_OK;
 }
 
-// Reference counting and the part of IDispatch that this library does not serve.
+// An object of interface I: reference counted, and counted among the library's objects.
 template <class I>
-class Object : public I {
+class Counted : public I {
  public:
-  Object(const Object&) = delete;
-  Object& operator=(const Object&) = delete;
+  Counted(const Counted&) = delete;
+  Counted& operator=(const Counted&) = delete;
 
   STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
     if (!out) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(I)) {
+    if (iid == IID_IUnknown || iid == __uuidof(I) || AlsoServes(iid)) {
       *out = static_cast<I*>(this);
       this->AddRef();
       return S_OK;
@@ -124,6 +124,21 @@ class Object : public I {
     if (left == 0) delete this;
     return left;
   }
+
+ protected:
+  Counted() { InterlockedIncrement(&objects); }
+  virtual ~Counted() { InterlockedDecrement(&objects); }
+  // An interface that I derives from, other than IUnknown, that the object is asked for.
+  virtual bool AlsoServes(REFIID) const { return false; }
+
+ private:
+  LONG refs_ = 1;
+};
+
+// A dispatch object: the part of IDispatch that this library does not serve.
+template <class I>
+class Object : public Counted<I> {
+ public:
   STDMETHODIMP GetTypeInfoCount(UINT* count) override { return Value<UINT>(0, count); }
   STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
@@ -132,11 +147,7 @@ class Object : public I {
   }
 
  protected:
-  Object() { InterlockedIncrement(&objects); }
-  virtual ~Object() { InterlockedDecrement(&objects); }
-
- private:
-  LONG refs_ = 1;
+  bool AlsoServes(REFIID iid) const override { return iid == IID_IDispatch; }
 };
 
 // Hands a new object's only reference to *out.
@@ -195,30 +206,10 @@ class Application final : public Object<INetFwAuthorizedApplication> {
 };
 
 // The applications as they were kept when the enumerator was made.
-class Elements final : public IEnumVARIANT {
+class Elements final : public Counted<IEnumVARIANT> {
  public:
-  explicit Elements(std::vector<Kept> kept, ULONG next = 0) : kept_(std::move(kept)), next_(next) {
-    InterlockedIncrement(&objects);
-  }
-  Elements(const Elements&) = delete;
-  Elements& operator=(const Elements&) = delete;
+  explicit Elements(std::vector<Kept> kept, ULONG next = 0) : kept_(std::move(kept)), next_(next) {}
 
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IEnumVARIANT) {
-      *out = static_cast<IEnumVARIANT*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&refs_); }
-  STDMETHODIMP_(ULONG) Release() override {
-    const LONG left = InterlockedDecrement(&refs_);
-    if (left == 0) delete this;
-    return left;
-  }
   STDMETHODIMP Next(ULONG count, VARIANT* out, ULONG* fetched) override {
     if (!out || (count > 1 && !fetched)) return E_POINTER;
     ULONG given = 0;
@@ -242,8 +233,6 @@ class Elements final : public IEnumVARIANT {
   STDMETHODIMP Clone(IEnumVARIANT** out) override { return Give(new Elements(kept_, next_), out); }
 
  private:
-  ~Elements() { InterlockedDecrement(&objects); }
-  LONG refs_ = 1;
   std::vector<Kept> kept_;
   ULONG next_;
 };
